@@ -1,0 +1,16 @@
+// Storage of the process-wide values; all start as zero or empty.
+#include "app/installer_state.h"
+
+HINSTANCE InstanceHandle;
+HWND WizardWindow;
+HICON WizardIcon;
+int IsWinNT;
+int IsMajorVersion3;
+int SystemLanguage;
+int ForceLanguage;
+int WantDesktopIcon;
+int WizardState;
+char InstallFolderName[16];
+char InstallerFolder[kPathCapacity];
+char WindowsFolder[kPathCapacity];
+char InstallDir[kPathCapacity];

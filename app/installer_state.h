@@ -1,0 +1,32 @@
+// The process-wide values of the Installer, set at start-up and by the wizard, read everywhere.
+#pragma once
+
+#include <windows.h>
+
+#include "install/bounded_path.h"
+
+// UiLanguage values.
+constexpr int kUiEnglish = 0;
+constexpr int kUiChineseSimplified = 1;
+constexpr int kUiChineseTraditional = 2;
+
+// WizardState values besides the page numbers 0, 2 and 3.
+constexpr int kWizardInstalling = 99;
+constexpr int kWizardFinished = -1;
+
+// The command that Enter sends when no push button has the focus: the Next/Install button.
+constexpr int DefaultCommandId = 1001;
+
+extern HINSTANCE InstanceHandle;
+extern HWND WizardWindow;
+extern HICON WizardIcon;
+extern int IsWinNT;
+extern int IsMajorVersion3;
+extern int SystemLanguage;  // UiLanguage of the system's shell names, fixed at start-up
+extern int ForceLanguage;   // UiLanguage chosen on the wizard's last page
+extern int WantDesktopIcon;
+extern int WizardState;
+extern char InstallFolderName[16];           // "K7_Quorvane"
+extern char InstallerFolder[kPathCapacity];  // the Installer's own folder, trailing backslash
+extern char WindowsFolder[kPathCapacity];    // the Windows folder, trailing backslash
+extern char InstallDir[kPathCapacity];       // the target folder

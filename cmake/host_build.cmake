@@ -1,0 +1,63 @@
+# Host build: portable library, build tools, payload packing and host unit tests.
+find_package(ZLIB REQUIRED)
+
+set(K7_PAYLOAD_DIR "" CACHE PATH "Folder of real product files to pack instead of the sample payload")
+set(K7_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+# The portable logic, built plainly for the tools and with sanitizers for the tests.
+add_library(k7_portable STATIC ${K7_PORTABLE_SOURCES})
+k7_code_options(k7_portable)
+target_link_libraries(k7_portable PUBLIC ZLIB::ZLIB)
+
+add_library(k7_portable_checked STATIC ${K7_PORTABLE_SOURCES})
+k7_code_options(k7_portable_checked)
+target_compile_options(k7_portable_checked PUBLIC ${K7_SANITIZE})
+target_link_options(k7_portable_checked PUBLIC ${K7_SANITIZE})
+target_link_libraries(k7_portable_checked PUBLIC ZLIB::ZLIB)
+
+# Build tools.
+add_library(k7_tool_support STATIC tools/zlib_file.cpp)
+k7_code_options(k7_tool_support)
+target_link_libraries(k7_tool_support PUBLIC ZLIB::ZLIB)
+
+foreach(tool pack_payload make_sample_payload)
+  add_executable(${tool} tools/${tool}.cpp)
+  k7_code_options(${tool})
+  target_link_libraries(${tool} PRIVATE k7_tool_support k7_portable)
+endforeach()
+
+# The payload: the sample product, or the packager's folder of real files.
+set(K7_SAMPLE_PAYLOAD_DIR ${CMAKE_BINARY_DIR}/sample_payload)
+add_custom_command(
+  OUTPUT ${K7_SAMPLE_PAYLOAD_DIR}/.stamp
+  COMMAND make_sample_payload ${K7_SAMPLE_PAYLOAD_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${K7_SAMPLE_PAYLOAD_DIR}/.stamp
+  DEPENDS make_sample_payload
+  COMMENT "Writing the sample payload")
+if(K7_PAYLOAD_DIR)
+  set(K7_PACK_SOURCE ${K7_PAYLOAD_DIR})
+  set(K7_PACK_DEPENDS "")
+else()
+  set(K7_PACK_SOURCE ${K7_SAMPLE_PAYLOAD_DIR})
+  set(K7_PACK_DEPENDS ${K7_SAMPLE_PAYLOAD_DIR}/.stamp)
+endif()
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/payload/payload.rc
+  COMMAND pack_payload ${K7_PACK_SOURCE} ${CMAKE_BINARY_DIR}/payload ${CMAKE_BINARY_DIR}/payload/payload.rc
+  DEPENDS pack_payload ${K7_PACK_DEPENDS}
+  COMMENT "Packing the payload from ${K7_PACK_SOURCE}")
+add_custom_target(payload ALL DEPENDS ${CMAKE_BINARY_DIR}/payload/payload.rc
+                                      ${K7_SAMPLE_PAYLOAD_DIR}/.stamp)
+
+# Host unit tests of the portable logic.
+add_subdirectory(${K7_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB K7_HOST_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/host/*.cpp)
+add_executable(k7_host_tests ${K7_HOST_TEST_SOURCES})
+k7_code_options(k7_host_tests)
+target_link_libraries(k7_host_tests PRIVATE k7_portable_checked k7_tool_support GTest::gtest_main)
+target_compile_definitions(k7_host_tests PRIVATE
+  K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_DIR}"
+  K7_PACKED_PAYLOAD_DIR="${CMAKE_BINARY_DIR}/payload"
+  K7_PACK_PAYLOAD_TOOL="$<TARGET_FILE:pack_payload>")
+add_dependencies(k7_host_tests payload)
+add_test(NAME host_unit_tests COMMAND k7_host_tests)

@@ -1,0 +1,65 @@
+# Win32 build: the Installer (PE32 GUI, static, deterministic) and its tests, run under Wine.
+set(K7_HOST_BUILD_DIR "" CACHE PATH "The host build folder whose tools and payload this build uses")
+if(NOT K7_HOST_BUILD_DIR)
+  message(FATAL_ERROR "K7_HOST_BUILD_DIR must name the host build folder (scripts/build.sh sets it)")
+endif()
+set(K7_PAYLOAD_RC ${K7_HOST_BUILD_DIR}/payload/payload.rc)
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 936")
+set(K7_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+
+# Installer code: no exceptions, no RTTI, small; deterministic link without a timestamp.
+set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti)
+set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
+
+find_library(K7_ZLIB_STATIC libz.a REQUIRED)
+
+add_library(k7_portable_w32 STATIC ${K7_PORTABLE_SOURCES})
+k7_code_options(k7_portable_w32)
+target_compile_options(k7_portable_w32 PRIVATE ${K7_W32_COMPILE})
+target_link_libraries(k7_portable_w32 PUBLIC ${K7_ZLIB_STATIC})
+
+add_library(k7_win32 STATIC ${K7_WIN32_SOURCES})
+k7_code_options(k7_win32)
+target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE})
+target_compile_definitions(k7_win32 PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
+target_link_libraries(k7_win32 PUBLIC k7_portable_w32 comctl32 comdlg32 shell32 ole32 uuid advapi32
+                                      gdi32 user32 kernel32)
+
+# The Installer.
+add_executable(K7_Quorvane_Setup WIN32 app/win_main.cpp resources/installer.rc)
+k7_code_options(K7_Quorvane_Setup)
+target_compile_options(K7_Quorvane_Setup PRIVATE ${K7_W32_COMPILE})
+target_link_options(K7_Quorvane_Setup PRIVATE ${K7_W32_LINK} -s)
+target_link_libraries(K7_Quorvane_Setup PRIVATE k7_win32)
+target_include_directories(K7_Quorvane_Setup PRIVATE ${K7_HOST_BUILD_DIR}/payload)
+set_source_files_properties(resources/installer.rc PROPERTIES OBJECT_DEPENDS ${K7_PAYLOAD_RC})
+
+# GoogleTest for Windows.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${K7_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Z:-drive paths of host folders, as Wine sees them.
+function(k7_wine_path out host_path)
+  string(REPLACE "/" "\\\\" p "${host_path}")
+  set(${out} "Z:${p}" PARENT_SCOPE)
+endfunction()
+k7_wine_path(K7_SAMPLE_PAYLOAD_WINE ${K7_HOST_BUILD_DIR}/sample_payload)
+
+# Win32 tests: one executable per area, each run by ctest through Wine.
+function(k7_win32_test name)
+  cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  k7_code_options(${name})
+  target_link_options(${name} PRIVATE -static -mconsole)
+  target_link_libraries(${name} PRIVATE k7_win32 GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload ${PROJECT_SOURCE_DIR}/tests/win32)
+  target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "K7_WINE_PREFIX=${K7_WINE_PREFIX}")
+endfunction()
+
+k7_win32_test(payload_tests SOURCES tests/win32/payload_test.cpp tests/win32/test_files.cpp
+                                    tests/win32/payload_test.rc)
+set_source_files_properties(tests/win32/payload_test.rc PROPERTIES OBJECT_DEPENDS ${K7_PAYLOAD_RC})

@@ -1,0 +1,81 @@
+// The payload container and file writer on Win32: resource lookup, file writing, attributes, deletion.
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/installer_state.h"
+#include "install/bounded_path.h"
+#include "install/inflate_span.h"
+#include "install/payload.h"
+
+namespace {
+
+constexpr DWORD kProtectionBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+// Sets `attributes` on `path`; an empty set is written as FILE_ATTRIBUTE_NORMAL. Hidden is set
+// on its own before read-only joins it: file systems that keep the hidden bit apart from the
+// read-only permission (Wine's) cannot add it to a file that is already read-only.
+void SetAttributes(const char* path, DWORD attributes) {
+  if ((attributes & kProtectionBits) == kProtectionBits)
+    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
+}
+
+// Clears read-only and hidden on an existing file so that it can be replaced or deleted.
+void ClearProtection(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kProtectionBits) != 0)
+    SetAttributes(path, attributes & ~kProtectionBits);
+}
+
+}  // namespace
+
+bool DecompressPayload(uint16_t resourceId, void* buffer, uint32_t capacity, uint32_t* length) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "TEXT");
+  if (info == nullptr) return false;
+  HGLOBAL handle = LoadResource(module, info);
+  const void* data = handle != nullptr ? LockResource(handle) : nullptr;
+  DWORD size = SizeofResource(module, info);
+  return InflateSpan(data, size, buffer, capacity, length);
+}
+
+bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
+                    bool readOnly, bool hidden) {
+  uint32_t length = 0;
+  if (!DecompressPayload(resourceId, buffer, capacity, &length)) return false;
+  return WriteInstallFile(fileName, buffer, length, readOnly, hidden);
+}
+
+bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, bool readOnly,
+                      bool hidden) {
+  char path[kPathCapacity];
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, fileName)) return false;
+
+  if (_access(path, 0) == 0) ClearProtection(path);
+
+  FILE* file = fopen(path, "wb");
+  if (file == nullptr) return false;
+  size_t written = length == 0 ? 0 : fwrite(data, 1, length, file);
+  // A close that cannot flush the last bytes loses data just as a short write does.
+  bool closed = fclose(file) == 0;
+  if (written != length || !closed) return false;
+
+  if (!readOnly && !hidden) return true;
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) attributes = 0;
+  attributes &= ~FILE_ATTRIBUTE_NORMAL;
+  if (readOnly) attributes |= FILE_ATTRIBUTE_READONLY;
+  if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
+  SetAttributes(path, attributes);
+  return true;
+}
+
+void DeleteInstallFile(const char* path) {
+  ClearProtection(path);
+  WCHAR widePath[kPathCapacity];
+  // A path that cannot be converted is not deleted under some other name.
+  if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathCapacity) == 0) return;
+  DeleteFileW(widePath);
+}

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Sets up, builds and runs every test: the host unit tests, then the Win32 tests under Wine in a
+# virtual X display.
+set -euo pipefail
+HERE="$(cd "$(dirname "$0")" && pwd)"
+"$HERE/setup.sh"
+source "$HERE/build_dir.sh"
+"$HERE/build.sh"
+"$ROOT/tests/wine/make_prefix.sh" "$BUILD/win32/wineprefix"
+
+status=0
+echo "== host tests"
+ctest --test-dir "$BUILD/host" --output-on-failure || status=1
+echo "== Win32 tests under Wine"
+export K7_WINE_PREFIX="$BUILD/win32/wineprefix"
+"$ROOT/tests/wine/wine_exec.sh" wineserver -p 60 || true
+xvfb-run -a -s "-screen 0 1024x768x24 -ac" \
+  ctest --test-dir "$BUILD/win32" --output-on-failure --timeout 600 || status=1
+"$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
+if [ "$status" = 0 ]; then echo "test: all tests passed"; else echo "test: FAILURES"; fi
+exit "$status"

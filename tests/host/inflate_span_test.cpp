@@ -1,0 +1,71 @@
+// Inflation of a zlib stream into a bounded buffer, and bounded path formatting.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+#include <vector>
+
+#include "install/bounded_path.h"
+#include "install/inflate_span.h"
+
+namespace {
+
+std::vector<unsigned char> Deflate(const std::string& text) {
+  uLongf size = compressBound(text.size());
+  std::vector<unsigned char> out(size);
+  EXPECT_EQ(compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), text.size(), 9), Z_OK);
+  out.resize(size);
+  return out;
+}
+
+TEST(InflateSpan, InflatesIntoTheBufferAndReportsTheLength) {
+  std::string text(1000, 'x');
+  auto stream = Deflate(text);
+  std::vector<char> buffer(1000);
+  uint32_t length = 0;
+  ASSERT_TRUE(InflateSpan(stream.data(), stream.size(), buffer.data(), buffer.size(), &length));
+  EXPECT_EQ(length, 1000u);
+  EXPECT_EQ(std::string(buffer.data(), length), text);
+}
+
+TEST(InflateSpan, RefusesOutputLongerThanTheCapacityWithoutWritingPastIt) {
+  auto stream = Deflate(std::string(1001, 'y'));
+  std::vector<char> buffer(1000 + 16, '#');
+  uint32_t length = 0;
+  EXPECT_FALSE(InflateSpan(stream.data(), stream.size(), buffer.data(), 1000, &length));
+  for (size_t i = 1000; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], '#');
+}
+
+TEST(InflateSpan, RefusesDamagedTruncatedAndMissingStreams) {
+  auto stream = Deflate("some text that compresses");
+  std::vector<char> buffer(100);
+  uint32_t length = 0;
+  auto damaged = stream;
+  damaged[damaged.size() - 1] ^= 0xFF;  // Adler-32 trailer no longer matches
+  EXPECT_FALSE(InflateSpan(damaged.data(), damaged.size(), buffer.data(), 100, &length));
+  EXPECT_FALSE(InflateSpan(stream.data(), stream.size() - 3, buffer.data(), 100, &length));
+  EXPECT_FALSE(InflateSpan(nullptr, 0, buffer.data(), 100, &length));
+  EXPECT_FALSE(InflateSpan(stream.data(), 0, buffer.data(), 100, &length));
+}
+
+TEST(InflateSpan, AcceptsAStreamOfAnEmptyFile) {
+  auto stream = Deflate("");
+  char buffer[4];
+  uint32_t length = 99;
+  ASSERT_TRUE(InflateSpan(stream.data(), stream.size(), buffer, sizeof buffer, &length));
+  EXPECT_EQ(length, 0u);
+}
+
+TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
+  char path[kPathCapacity];
+  ASSERT_TRUE(FormatBounded(path, sizeof path, "%s\\%s", "C:\\K7_Quorvane", "K7.exe"));
+  EXPECT_STREQ(path, "C:\\K7_Quorvane\\K7.exe");
+
+  std::string dir = "C:\\" + std::string(250, 'd');  // 253 bytes
+  EXPECT_TRUE(FormatBounded(path, sizeof path, "%s\\%s", dir.c_str(), "abcde"));  // 259 bytes
+  EXPECT_EQ(strlen(path), 259u);
+  EXPECT_FALSE(FormatBounded(path, sizeof path, "%s\\%s", dir.c_str(), "abcdef"));  // 260 bytes
+  EXPECT_STREQ(path, "");
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The payload build: level-9 streams that inflate to the sample files; refusal of bad folders.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "install/inflate_span.h"
+#include "install/install_manifest.h"
+#include "tools/zlib_file.h"
+
+namespace {
+
+std::vector<unsigned char> Read(const std::string& path) {
+  std::vector<unsigned char> data;
+  EXPECT_TRUE(ReadWholeFile(path, &data)) << path;
+  return data;
+}
+
+TEST(PackedPayload, EveryStreamIsLevelNineAndInflatesToItsSampleFile) {
+  std::vector<unsigned char> buffer(kPayloadBufferCapacity);
+  for (const ManifestRow& row : kInstallManifest) {
+    auto stream = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/" + std::to_string(row.resourceId) + ".z");
+    ASSERT_GE(stream.size(), 2u);
+    EXPECT_EQ(stream[0], 0x78);
+    EXPECT_EQ(stream[1], 0xDA);
+    uint32_t length = 0;
+    ASSERT_TRUE(InflateSpan(stream.data(), stream.size(), buffer.data(), buffer.size(), &length));
+    auto original = Read(std::string(K7_SAMPLE_PAYLOAD_DIR) + "/" + row.fileName);
+    ASSERT_EQ(length, original.size()) << row.fileName;
+    EXPECT_TRUE(std::equal(original.begin(), original.end(), buffer.begin())) << row.fileName;
+  }
+}
+
+TEST(PackedPayload, ResourceScriptListsTheHundredAndElevenStreams) {
+  auto script = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/payload.rc");
+  std::string text(script.begin(), script.end());
+  size_t lines = 0;
+  for (size_t at = 0; (at = text.find(" TEXT \"", at)) != std::string::npos; ++at) ++lines;
+  EXPECT_EQ(lines, kPayloadResourceCount);
+  EXPECT_NE(text.find("110 TEXT \""), std::string::npos);
+  EXPECT_NE(text.find("188 TEXT \""), std::string::npos);
+}
+
+TEST(SamplePayload, KeepsThePropertiesTheInstallerReads) {
+  const std::string dir = K7_SAMPLE_PAYLOAD_DIR;
+  EXPECT_EQ(Read(dir + "/pycizudic.idx").at(0), 0x80);
+  auto ini = Read(dir + "/velmarui.ini");
+  std::string iniText(ini.begin(), ini.end());
+  const std::string tail = "[Config]\r\nUseBmpFont=0\r\n\r\n";
+  ASSERT_GE(iniText.size(), tail.size());
+  EXPECT_EQ(iniText.substr(iniText.size() - tail.size()), tail);
+  EXPECT_EQ(iniText.find("ForceLanguage"), std::string::npos);
+  for (const char* licence : {"/License_cn.txt", "/License_en.txt"}) {
+    auto text = Read(dir + licence);
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\n') continue;
+      EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << licence << " at " << i;
+    }
+  }
+  // The Chinese licence is GBK: it has lead bytes and no UTF-8 three-byte sequences.
+  auto chinese = Read(dir + "/License_cn.txt");
+  EXPECT_NE(std::find_if(chinese.begin(), chinese.end(), [](unsigned char c) { return c >= 0xB0; }), chinese.end());
+  EXPECT_EQ(Read(dir + "/ChnBmp.bin").size(), 241664u);
+}
+
+// Runs the packer on a folder prepared by `prepare` and returns its exit status and messages.
+struct PackRun { int status; std::string messages; };
+
+PackRun RunPacker(const std::string& folder) {
+  std::string out = folder + "/out";
+  std::string log = folder + "/log.txt";
+  std::string command = std::string(K7_PACK_PAYLOAD_TOOL) + " " + folder + " " + out + " " + out + ".rc 2>" + log;
+  int status = system(command.c_str());
+  auto text = Read(log);
+  return {status, std::string(text.begin(), text.end())};
+}
+
+std::string CopyOfSample(const char* name) {
+  std::string folder = std::string(testing::TempDir()) + "/k7_pack_" + name;
+  std::string command = "rm -rf " + folder + " && cp -r " + K7_SAMPLE_PAYLOAD_DIR + " " + folder;
+  EXPECT_EQ(system(command.c_str()), 0);
+  return folder;
+}
+
+TEST(PackPayload, StopsOnAMissingFileAndNamesIt) {
+  std::string folder = CopyOfSample("missing");
+  ASSERT_EQ(remove((folder + "/Keydrill.exe").c_str()), 0);
+  PackRun run = RunPacker(folder);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.messages.find("Keydrill.exe"), std::string::npos) << run.messages;
+  struct stat st;
+  EXPECT_NE(stat((folder + "/out.rc").c_str(), &st), 0) << "no resource script after a failure";
+}
+
+TEST(PackPayload, StopsOnAFileLargerThanTheInstallationBuffer) {
+  std::string folder = CopyOfSample("large");
+  ASSERT_EQ(truncate((folder + "/tips.txt").c_str(), kPayloadBufferCapacity + 1), 0);
+  PackRun run = RunPacker(folder);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.messages.find("tips.txt"), std::string::npos) << run.messages;
+}
+
+TEST(PackPayload, AcceptsAFileOfExactlyTheBufferSize) {
+  std::string folder = CopyOfSample("exact");
+  ASSERT_EQ(truncate((folder + "/tips.txt").c_str(), kPayloadBufferCapacity), 0);
+  EXPECT_EQ(RunPacker(folder).status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file system.
+#include "test_files.h"
+
+#include <cstdio>
+
+#include "app/installer_state.h"
+
+ScratchInstallDir::ScratchInstallDir() {
+  static int counter;
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  char name[MAX_PATH];
+  snprintf(name, sizeof name, "%sk7_%lu_%d", temp, GetCurrentProcessId(), ++counter);
+  path_ = name;
+  RemoveTree(path_);
+  CreateDirectoryA(path_.c_str(), nullptr);
+  snprintf(InstallDir, sizeof InstallDir, "%s", path_.c_str());
+}
+
+ScratchInstallDir::~ScratchInstallDir() {
+  RemoveTree(path_);
+  InstallDir[0] = '\0';
+}
+
+bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  FILE* f = fopen(path.c_str(), "rb");
+  if (f == nullptr) return bytes;
+  char chunk[4096];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+  fclose(f);
+  return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  FILE* f = fopen(path.c_str(), "wb");
+  if (f == nullptr) return;
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+  // Hidden first, then read-only: Wine keeps hidden in an extended attribute that it cannot
+  // write once the file is read-only.
+  if (attributes & FILE_ATTRIBUTE_HIDDEN) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+DWORD ProtectionOf(const std::string& path) {
+  return Attributes(path) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+}
+
+int CountEntries(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    std::string name = data.cFileName;
+    if (name != "." && name != "..") ++count;
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return count;
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      else DeleteFileA(path.c_str());
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}

@@ -1,0 +1,30 @@
+// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file system.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A fresh folder under the temporary folder, made InstallDir for its lifetime and removed with
+// everything in it (read-only and hidden files included) at the end.
+class ScratchInstallDir {
+ public:
+  ScratchInstallDir();
+  ~ScratchInstallDir();
+  ScratchInstallDir(const ScratchInstallDir&) = delete;
+  ScratchInstallDir& operator=(const ScratchInstallDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+bool FileExists(const std::string& path);
+std::string ReadBytes(const std::string& path);  // empty when missing
+void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0);
+DWORD Attributes(const std::string& path);       // INVALID_FILE_ATTRIBUTES when missing
+DWORD ProtectionOf(const std::string& path);     // read-only and hidden bits only
+int CountEntries(const std::string& folder);     // files and folders, without . and ..
+void RemoveTree(const std::string& folder);
