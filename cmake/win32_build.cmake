@@ -60,6 +60,8 @@ function(k7_win32_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "K7_WINE_PREFIX=${K7_WINE_PREFIX}")
 endfunction()
 
-k7_win32_test(payload_tests SOURCES tests/win32/payload_test.cpp tests/win32/test_files.cpp
-                                    tests/win32/payload_test.rc)
-set_source_files_properties(tests/win32/payload_test.rc PROPERTIES OBJECT_DEPENDS ${K7_PAYLOAD_RC})
+# Each tests/win32/*.cmake declares the test executables of one area.
+file(GLOB K7_WIN32_TEST_LISTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cmake)
+foreach(list ${K7_WIN32_TEST_LISTS})
+  include(${list})
+endforeach()

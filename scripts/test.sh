@@ -13,7 +13,10 @@ echo "== host tests"
 ctest --test-dir "$BUILD/host" --output-on-failure || status=1
 echo "== Win32 tests under Wine"
 export K7_WINE_PREFIX="$BUILD/win32/wineprefix"
+# One wine server and its services for the whole run, started with their output away from the
+# test processes' pipes (a service holding ctest's pipe open would stall each test).
 "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60 || true
+"$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
 xvfb-run -a -s "-screen 0 1024x768x24 -ac" \
   ctest --test-dir "$BUILD/win32" --output-on-failure --timeout 600 || status=1
 "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true

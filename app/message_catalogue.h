@@ -1,0 +1,27 @@
+// Every notice and question of the Installer, as Chinese (GBK) and English texts.
+#pragma once
+
+struct BilingualText {
+  const char* chinese;
+  const char* english;
+  int buttons;  // kButtonsOk or kButtonsYesNo of app/message_dialog.h
+};
+
+// Columns: Chinese text, English text, button set. Texts with "%s" are formatted by the caller.
+constexpr BilingualText kMsgNoMemory = {"内存不够。安装无法继续。", "Memory not enough!", 0};
+constexpr BilingualText kMsgCannotCreateTarget = {
+    "无法建目录。请检查所列目录是否合法（注意：子目录只能在已存在的目录下建）。",
+    "%s Please check folder path.", 0};
+constexpr const char* kMsgCannotCreateTargetArgument = "Cannot create folder!";
+constexpr BilingualText kMsgInstallSucceeded = {"祝贺您：安装顺利完成！",
+                                                "Congratulations! Installation Success!", 0};
+constexpr BilingualText kMsgInstallFailed = {
+    "安装失败！请检查一下系统后，再重新安装。谢谢！",
+    "Installation failed. Please check your system (quit all Torvu applications) and try again.", 0};
+constexpr BilingualText kMsgReplaceWordBase = {
+    "安装目录有老词库。是否安装新词库(会冲掉老词库)?",
+    "Old CiKu (Word Base) is detected. Replace it with new CiKu?", 4};
+constexpr BilingualText kMsgCannotCreateGroup = {"无法建目录(%s)!", "Cannot create folder!", 0};
+constexpr BilingualText kMsgStartMenuFailed = {
+    "无法在 Start 菜单中为本程序建立一个条目。很抱歉，只好请您以后自已建立了。",
+    "Failed to create an entry on Start Menu.", 0};

@@ -1,0 +1,5 @@
+# Shell integration and configuration.
+list(APPEND K7_PORTABLE_SOURCES
+)
+list(APPEND K7_WIN32_SOURCES
+)
