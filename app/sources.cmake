@@ -3,4 +3,5 @@ list(APPEND K7_PORTABLE_SOURCES
 )
 list(APPEND K7_WIN32_SOURCES
     app/installer_state.cpp
+    app/message_dialog_win32.cpp
 )
