@@ -21,19 +21,19 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       if (MessageEnglish[0] != '\0') SetDlgItemTextA(dialog, IDC_MESSAGE_ENGLISH, MessageEnglish);
       else ShowWindow(GetDlgItem(dialog, IDC_MESSAGE_ENGLISH), SW_HIDE);
       if (MessageButtons == kButtonsYesNo) {
-        ShowWindow(GetDlgItem(dialog, IDC_YES), SW_SHOW);
-        ShowWindow(GetDlgItem(dialog, IDC_NO), SW_SHOW);
+        ShowWindow(GetDlgItem(dialog, IDYES), SW_SHOW);
+        ShowWindow(GetDlgItem(dialog, IDNO), SW_SHOW);
       } else {
-        ShowWindow(GetDlgItem(dialog, IDC_OK), SW_SHOW);
+        ShowWindow(GetDlgItem(dialog, IDOK), SW_SHOW);
       }
       return TRUE;
     }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDC_OK:
-        case IDC_CANCEL:
-        case IDC_YES:
-        case IDC_NO:
+        case IDOK:
+        case IDCANCEL:
+        case IDYES:
+        case IDNO:
           EndDialog(dialog, LOWORD(wParam));
           break;
       }

@@ -15,12 +15,9 @@
 #define IDR_LICENCE_CHINESE 124
 #define IDR_LICENCE_ENGLISH 161
 
-// Standard command ids used as buttons.
-#define IDC_OK 1
-#define IDC_CANCEL 2
+// Buttons with the standard command ids IDOK (1), IDCANCEL (2), IDYES (6) and IDNO (7) of
+// <windows.h>, and Back.
 #define IDC_BACK 3
-#define IDC_YES 6
-#define IDC_NO 7
 
 // Wizard (template 101).
 #define IDC_NEXT 1001
