@@ -1,0 +1,16 @@
+// Start-up and main loop: environment detection, the Installer's folder, the wizard's message loop.
+#pragma once
+
+#include <windows.h>
+
+// Sets IsWinNT, IsMajorVersion3 and SystemLanguage from the running system.
+void DetectEnvironment();
+
+// Sets InstallerFolder from the module file name of `instance`.
+void FindInstallerFolder(HINSTANCE instance);
+
+// Runs the wizard's message loop, with its Enter-key rule, while WizardState is not negative.
+void RunWizardLoop();
+
+// The whole run of the Installer; the process exit code.
+int RunInstaller(HINSTANCE instance);

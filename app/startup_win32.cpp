@@ -1,0 +1,101 @@
+// Start-up and main loop: environment detection, the Installer's folder, the wizard's message loop.
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include "app/installer_state.h"
+#include "app/startup.h"
+#include "app/system_environment.h"
+#include "app/wizard_dialog.h"
+#include "bitmap_text/bitmap_text.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+// Posts the Enter key's command to the wizard; true when the key message is used up.
+bool HandleEnterKey() {
+  HWND focus = GetFocus();
+  bool isButton = false;
+  unsigned styleByte = 0;
+  int id = 0;
+  if (focus != nullptr) {
+    char className[100];
+    if (GetClassNameA(focus, className, sizeof className) > 0)
+      isButton = lstrcmpiA(className, "button") == 0;
+    styleByte = static_cast<unsigned>(GetWindowLongA(focus, GWL_STYLE)) & 0xFF;
+    id = GetWindowLongA(focus, GWL_ID);
+  }
+  EnterKeyAction action = EnterKeyActionFor(focus != nullptr, isButton, styleByte, id, DefaultCommandId);
+  PostMessageA(WizardWindow, WM_COMMAND, static_cast<WPARAM>(action.command), 0);
+  return !action.passOn;
+}
+
+}  // namespace
+
+void DetectEnvironment() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;  // 148
+  if (GetVersionExA(&version)) {
+    IsWinNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0;
+    IsMajorVersion3 = version.dwMajorVersion == 3 ? 1 : 0;
+  }
+  CPINFO codePage = {};
+  bool multibyte = GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize > 1;
+  SystemLanguage = SystemLanguageFor(multibyte, GetSystemDefaultLangID());
+}
+
+void FindInstallerFolder(HINSTANCE instance) {
+  char moduleName[kPathCapacity];
+  DWORD length = GetModuleFileNameA(instance, moduleName, sizeof moduleName);
+  // A name that filled the buffer may have been cut: fall back as for a name without a folder.
+  if (length == 0 || length >= sizeof moduleName) moduleName[0] = '\0';
+  InstallerFolderOf(moduleName, IsAnsiLeadByte, InstallerFolder, sizeof InstallerFolder);
+}
+
+void RunWizardLoop() {
+  MSG message;
+  while (WizardState >= 0) {
+    // 0 is WM_QUIT; -1 is an error that would repeat forever.
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && HandleEnterKey()) continue;
+    if (!IsDialogMessageA(WizardWindow, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+int RunInstaller(HINSTANCE instance) {
+  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  DetectEnvironment();
+  ForceLanguage = kUiEnglish;
+  InstanceHandle = instance;
+  lstrcpynA(InstallFolderName, "K7_Quorvane", sizeof InstallFolderName);
+  FindInstallerFolder(instance);
+
+  switch (LoadGlyphSheets()) {
+    case GlyphLoadResult::kLoaded: break;
+    case GlyphLoadResult::kNoMemory:
+    case GlyphLoadResult::kNoData: return 1;
+    case GlyphLoadResult::kNoBitmaps: FreeGlyphSheets(); return 0;
+  }
+
+  WizardState = 0;
+  WizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WIZARD));
+  // The wizard's progress bar needs the common controls' window classes.
+  InitCommonControls();
+  WizardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);
+  // Without a wizard nothing could end the loop; nothing was installed, so the run counts
+  // as one that could not start.
+  int exitCode = 1;
+  if (WizardWindow != nullptr) {
+    RunWizardLoop();
+    DestroyWindow(WizardWindow);
+    WizardWindow = nullptr;
+    exitCode = 0;
+  }
+  FreeGlyphSheets();
+  return exitCode;
+}

@@ -1,0 +1,30 @@
+// Start-up decisions about the system: the shell-name language and the Installer's own folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The SystemLanguage for a system whose ANSI code page is multibyte or not and whose default
+// language id is `languageId`: 1 (Simplified) or 2 (Traditional) for Chinese on a multibyte
+// code page, by the lowest sublanguage bit (0x400); 0 otherwise.
+int SystemLanguageFor(bool ansiCodePageIsMultibyte, uint16_t languageId);
+
+// Writes into `folder` (`folderSize` bytes) the folder of the module file `moduleFileName`,
+// up to and including its last backslash, or "A:\" when there is none. `isLeadByte` tells
+// the two-byte characters of the ANSI code page, so that a trail byte equal to a backslash is
+// not taken for one; null treats every byte as a character of its own.
+void InstallerFolderOf(const char* moduleFileName, bool (*isLeadByte)(unsigned char), char* folder,
+                       size_t folderSize);
+
+// What the main loop does with the Enter key, given the window that has the focus.
+struct EnterKeyAction {
+  int command;  // the WM_COMMAND id to post to the wizard
+  bool passOn;  // whether the key message still goes to the dialog manager
+};
+
+// `focusIsButton`: the focused window's class name is "button" (any case); `styleByte`: the
+// low byte of its style; `controlId`: its id. A push-type button posts its own id and takes the
+// key; everything else (no focus, another class, check boxes, radio buttons) posts
+// `defaultCommand` and passes the key on.
+EnterKeyAction EnterKeyActionFor(bool hasFocus, bool focusIsButton, unsigned styleByte,
+                                 int controlId, int defaultCommand);

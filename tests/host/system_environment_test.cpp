@@ -1,0 +1,96 @@
+// Start-up decisions: system language, the Installer's folder, the Enter-key rule, wizard pages.
+#include "app/system_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/wizard_pages.h"
+
+namespace {
+
+TEST(SystemLanguageFor, ChineseOnAMultibyteCodePageOnly) {
+  EXPECT_EQ(SystemLanguageFor(true, 0x0804), 1);   // People's Republic
+  EXPECT_EQ(SystemLanguageFor(true, 0x1004), 1);   // Singapore
+  EXPECT_EQ(SystemLanguageFor(true, 0x0404), 2);   // Taiwan
+  EXPECT_EQ(SystemLanguageFor(true, 0x0C04), 2);   // Hong Kong
+  EXPECT_EQ(SystemLanguageFor(true, 0x1404), 2);   // Macau
+  EXPECT_EQ(SystemLanguageFor(false, 0x0804), 0);  // Chinese on a single-byte code page
+  EXPECT_EQ(SystemLanguageFor(false, 0x0404), 0);
+  EXPECT_EQ(SystemLanguageFor(true, 0x0409), 0);   // English
+  EXPECT_EQ(SystemLanguageFor(true, 0x0411), 0);   // Japanese on a multibyte code page
+  EXPECT_EQ(SystemLanguageFor(true, 0x0004), 1);   // neutral Chinese
+}
+
+bool GbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+std::string FolderOf(const char* name, bool (*lead)(unsigned char) = nullptr) {
+  char folder[260];
+  InstallerFolderOf(name, lead, folder, sizeof folder);
+  return folder;
+}
+
+TEST(InstallerFolderOf, KeepsTheFolderWithItsBackslash) {
+  EXPECT_EQ(FolderOf("C:\\setup\\inst.exe"), "C:\\setup\\");
+  EXPECT_EQ(FolderOf("C:\\inst.exe"), "C:\\");
+  EXPECT_EQ(FolderOf("inst.exe"), "A:\\");
+  EXPECT_EQ(FolderOf(""), "A:\\");
+  EXPECT_EQ(FolderOf(nullptr), "A:\\");
+}
+
+TEST(InstallerFolderOf, DoesNotCutInsideATwoByteCharacter) {
+  // 0x955C is a GBK character whose second byte is a backslash.
+  EXPECT_EQ(FolderOf("C:\\setup\\\x95\x5C.exe", GbkLead), "C:\\setup\\");
+  EXPECT_EQ(FolderOf("C:\\\x95\x5C\\inst.exe", GbkLead), "C:\\\x95\x5C\\");
+  EXPECT_EQ(FolderOf("\x95\x5Cinst.exe", GbkLead), "A:\\");
+}
+
+TEST(EnterKeyActionFor, PushButtonsPressThemselvesEverythingElsePressesNext) {
+  const int kNext = 1001;
+  // Owner-drawn push buttons (style byte 0x0B): their own id, key used up.
+  EnterKeyAction cancel = EnterKeyActionFor(true, true, 0x0B, 2, kNext);
+  EXPECT_EQ(cancel.command, 2);
+  EXPECT_FALSE(cancel.passOn);
+  EXPECT_EQ(EnterKeyActionFor(true, true, 0x00, 1003, kNext).command, 1003);  // BS_PUSHBUTTON
+  // Check boxes and radio buttons of every kind: Next, and the key goes on.
+  for (unsigned style : {2u, 3u, 4u, 5u, 6u, 9u}) {
+    EnterKeyAction box = EnterKeyActionFor(true, true, style, 1004, kNext);
+    EXPECT_EQ(box.command, kNext) << style;
+    EXPECT_TRUE(box.passOn) << style;
+  }
+  EnterKeyAction edit = EnterKeyActionFor(true, false, 0x80, 1002, kNext);  // the path field
+  EXPECT_EQ(edit.command, kNext);
+  EXPECT_TRUE(edit.passOn);
+  EXPECT_EQ(EnterKeyActionFor(false, false, 0, 0, kNext).command, kNext);
+}
+
+TEST(WizardPages, NextAndBackSkipPageOne) {
+  WizardTransition next = NextTransition(0);
+  EXPECT_EQ(next.newState, 2);
+  EXPECT_TRUE(next.checkEnglishBox);
+  EXPECT_EQ(NextTransition(2).newState, 3);
+  EXPECT_FALSE(NextTransition(2).checkEnglishBox);
+  WizardTransition install = NextTransition(3);
+  EXPECT_EQ(install.newState, 99);
+  EXPECT_EQ(install.page, 3);
+  EXPECT_TRUE(install.startInstallation);
+  EXPECT_EQ(BackTransition(3).newState, 2);
+  EXPECT_EQ(BackTransition(2).newState, 0);
+  EXPECT_EQ(BackTransition(2).page, 0);
+  EXPECT_EQ(BackTransition(0).page, -1);
+  EXPECT_EQ(BackTransition(0).newState, 0);
+}
+
+TEST(WizardPages, TableRowsAndLanguageList) {
+  int rows = 0;
+  while (kPageControls[rows][0] != 0) ++rows;
+  EXPECT_EQ(rows, 4);
+  EXPECT_EQ(kPageControls[2][0], 1010);
+  EXPECT_EQ(kPageControls[3][1], 1031);
+  EXPECT_EQ(kPageControls[3][2], 0);
+  EXPECT_STREQ(kLanguageTable[0].label, "English 英文");
+  EXPECT_STREQ(kLanguageTable[1].label, "Chinese(Simplified)  中文简体");
+  EXPECT_EQ(kLanguageListEntries, 2);
+}
+
+}  // namespace

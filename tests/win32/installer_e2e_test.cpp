@@ -1,0 +1,150 @@
+// The real Installer under Wine, driven from outside as a user would: window, keys, pixels, exit code.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "bitmap_text/glyph_cell.h"
+#include "installer_driver.h"
+#include "resources/resource_ids.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr const char* kWizardTitle = "K7_Quorvane Install";
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 10000;
+
+// Started with the wizard on screen; the test fails at once when it does not appear.
+class WizardRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(run.started()) << K7_INSTALLER_EXE;
+    wizard = run.WaitForWindow(kWizardTitle, kStartTimeoutMs);
+    ASSERT_NE(wizard, nullptr) << "no window \"" << kWizardTitle << "\"";
+    RepaintNow(wizard);
+  }
+
+  // Gives the keyboard focus to a control the way Tab would.
+  void FocusControl(int id) {
+    SendMessageA(wizard, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(wizard, id)), TRUE);
+  }
+  // A key press arriving at the focused window, as the keyboard would deliver it.
+  void PressKey(WPARAM key) {
+    HWND target = GetDlgItem(wizard, focusedId);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  }
+  bool WaitUntil(bool (*condition)(HWND), DWORD timeoutMs = 5000) {
+    DWORD start = GetTickCount();
+    while (!condition(wizard)) {
+      if (GetTickCount() - start > timeoutMs) return false;
+      Sleep(50);
+    }
+    return true;
+  }
+
+  InstallerRun run{K7_INSTALLER_EXE};
+  HWND wizard = nullptr;
+  int focusedId = IDC_PATH;
+};
+
+bool LicencePageShown(HWND w) {
+  return IsVisibleControl(w, IDC_LICENCE_ENGLISH_BOX) && !IsVisibleControl(w, IDC_PATH_LABEL);
+}
+
+TEST_F(WizardRun, OpensOnTheTargetFolderPage) {
+  for (int id : {IDC_PATH, IDC_BROWSE, IDC_DESKTOP_ICON, IDC_PATH_LABEL, IDC_NEXT, IDCANCEL,
+                 IDC_SIDE_LABEL1, IDC_SIDE_LABEL2, IDC_SIDE_LABEL3, IDC_PRODUCT_ICON})
+    EXPECT_TRUE(IsVisibleControl(wizard, id)) << id;
+  for (int id : {IDC_BACK, IDC_LICENCE_ENGLISH_BOX, IDC_LICENCE_CHINESE, IDC_LICENCE_ENGLISH,
+                 IDC_LANGUAGE_LABEL, IDC_LANGUAGE_LIST, IDC_PROGRESS, IDC_SIDE_LABEL4, IDC_TEST_FRAME})
+    EXPECT_FALSE(IsVisibleControl(wizard, id)) << id;
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard, IDC_BACK)));
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_DESKTOP_ICON, BM_GETCHECK, 0, 0), BST_CHECKED);
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  EXPECT_EQ(ControlText(wizard, IDC_PATH), std::string(1, windows[0]) + ":\\K7_Quorvane");
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETITEMDATA, 0, 0), 0);
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0), 0);
+
+  RECT window;
+  GetWindowRect(wizard, &window);
+  Capture shot = CaptureScreen(window);
+  EXPECT_TRUE(SaveBmp(shot, std::string(K7_ARTEFACT_DIR) + "\\wizard_page0.bmp"));
+}
+
+// The side-panel label "安装程序" is drawn from the glyph sheets: every pixel of its four cells
+// is ink (black) or the button face exactly where the sheet says.
+TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
+  std::string sheets = ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\ChnBmp.bin");
+  ASSERT_EQ(sheets.size(), static_cast<size_t>(kGlyphSheetBytes));
+  RECT label = ScreenRectOf(wizard, IDC_SIDE_LABEL3);
+  Capture shot = CaptureScreen(label);
+  const int x0 = label.left + (label.right - label.left - 64) / 2;
+  const int y0 = label.top + (label.bottom - label.top - 16) / 2;
+  const DWORD face = GetSysColor(COLOR_BTNFACE);
+  const DWORD faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  const unsigned char text[] = "安装程序";
+  int ink = 0, wrong = 0;
+  for (int k = 0; k < 4; ++k) {
+    GlyphCell cell = GlyphCellOf(static_cast<uint16_t>(text[2 * k] << 8 | text[2 * k + 1]));
+    for (int dy = 0; dy < 16; ++dy) {
+      for (int dx = 0; dx < 16; ++dx) {
+        size_t offset = static_cast<size_t>(cell.sheet) * kSheetBytes +
+                        static_cast<size_t>(cell.y + dy) * (kSheetWidth / 8) + (cell.x + dx) / 8;
+        bool isInk = (static_cast<unsigned char>(sheets[offset]) & (0x80 >> ((cell.x + dx) % 8))) == 0;
+        DWORD want = isInk ? 0x000000 : faceRgb;
+        ink += isInk;
+        if (shot.At(x0 + 16 * k + dx, y0 + dy) != want) ++wrong;
+      }
+    }
+  }
+  EXPECT_GT(ink, 100) << "the four characters carry ink";
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(WizardRun, EnterInThePathFieldPressesNext) {
+  ASSERT_EQ(GetDlgItem(wizard, IDC_PATH), GetDlgItem(wizard, IDC_PATH));
+  focusedId = IDC_PATH;
+  FocusControl(IDC_PATH);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil(LicencePageShown));
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LICENCE_ENGLISH_BOX, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(IsVisibleControl(wizard, IDC_BACK));
+  EXPECT_TRUE(run.running());
+}
+
+TEST_F(WizardRun, EnterOnTheDesktopBoxPressesNext) {
+  focusedId = IDC_DESKTOP_ICON;
+  FocusControl(IDC_DESKTOP_ICON);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil(LicencePageShown));
+}
+
+TEST_F(WizardRun, EnterOnCancelEndsTheRun) {
+  focusedId = IDCANCEL;
+  FocusControl(IDCANCEL);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+}
+
+TEST_F(WizardRun, EscapeEndsTheRunWithExitCodeZero) {
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+}
+
+TEST_F(WizardRun, TheCloseBoxEndsTheRunWithExitCodeZero) {
+  PostMessageA(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+}
+
+TEST(InstallerWithoutGlyphs, EndsWithExitCodeOneAndShowsNothing) {
+  InstallerRun run(K7_INSTALLER_NO_GLYPHS_EXE);
+  ASSERT_TRUE(run.started());
+  EXPECT_EQ(run.WaitForWindow(kWizardTitle, 3000), nullptr);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
+}
+
+}  // namespace
