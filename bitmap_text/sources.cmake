@@ -1,5 +1,8 @@
 # Bitmap text and owner-drawn controls.
 list(APPEND K7_PORTABLE_SOURCES
+    bitmap_text/glyph_cell.cpp
+    bitmap_text/text_walk.cpp
 )
 list(APPEND K7_WIN32_SOURCES
+    bitmap_text/bitmap_text_win32.cpp
 )
