@@ -1,5 +1,6 @@
 # Start-up and wizard UI.
 list(APPEND K7_PORTABLE_SOURCES
+    app/message_layout.cpp
     app/system_environment.cpp
     app/wizard_pages.cpp
 )

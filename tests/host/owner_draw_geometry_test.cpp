@@ -1,0 +1,195 @@
+// The painters' portable parts: caption table, bevel lines, caption origin, focus and check-box shape.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bitmap_text/button_captions.h"
+#include "bitmap_text/owner_draw_geometry.h"
+
+namespace {
+
+// Draws a bevel plan onto a character grid as LineTo would: each segment leaves out its end
+// pixel. 'A' and 'B' are the two bevel pens, 'K' the black pen, '.' the untouched face.
+std::vector<std::string> Rasterise(const BevelPlan& plan, int width, int height) {
+  std::vector<std::string> grid(height, std::string(width, '.'));
+  for (int s = 0; s < plan.strokeCount; ++s) {
+    const BevelStroke& stroke = plan.strokes[s];
+    const char ink = stroke.pen == BevelPen::kA ? 'A' : stroke.pen == BevelPen::kB ? 'B' : 'K';
+    for (int k = 1; k < stroke.pointCount; ++k) {
+      PixelPoint p = stroke.points[k - 1];
+      const PixelPoint q = stroke.points[k];
+      EXPECT_TRUE(p.x == q.x || p.y == q.y) << "bevel lines are horizontal or vertical";
+      const int dx = (q.x > p.x) - (q.x < p.x), dy = (q.y > p.y) - (q.y < p.y);
+      for (; p.x != q.x || p.y != q.y; p.x += dx, p.y += dy) {
+        EXPECT_TRUE(p.x >= 0 && p.x < width && p.y >= 0 && p.y < height) << "inside the item";
+        if (p.x >= 0 && p.x < width && p.y >= 0 && p.y < height) grid[p.y][p.x] = ink;
+      }
+    }
+  }
+  return grid;
+}
+
+TEST(BevelTest, RaisedButtonHasTwoRingsAndOneOuterDarkEdge) {
+  const std::vector<std::string> expected = {
+      "........",  //
+      ".AAAAABB",  //
+      ".AAAABBB",  //
+      ".AA..BBB",  //
+      ".AABBBBB",  //
+      ".ABBBBBB",  //
+      ".BBBBBBB",  //
+  };
+  EXPECT_EQ(Rasterise(PlanBevel({0, 0, 8, 7}, false), 8, 7), expected);
+}
+
+TEST(BevelTest, DefaultButtonHasBlackFrameAndDoubledBottomRightEdge) {
+  const std::vector<std::string> expected = {
+      "KKKKKKKK",  //
+      "KAAAAABK",  //
+      "KAAAABKK",  //
+      "KAA..BKK",  //
+      "KAABBBKK",  //
+      "KKKKKKKK",  //
+      "KKKKKKKK",  //
+  };
+  EXPECT_EQ(Rasterise(PlanBevel({0, 0, 8, 7}, true), 8, 7), expected);
+}
+
+TEST(BevelTest, FollowsTheItemRectangleOffset) {
+  const BevelPlan at = PlanBevel({30, 40, 38, 47}, true);
+  const BevelPlan origin = PlanBevel({0, 0, 8, 7}, true);
+  ASSERT_EQ(at.strokeCount, origin.strokeCount);
+  for (int s = 0; s < at.strokeCount; ++s) {
+    for (int k = 0; k < at.strokes[s].pointCount; ++k) {
+      EXPECT_EQ(at.strokes[s].points[k].x, origin.strokes[s].points[k].x + 30);
+      EXPECT_EQ(at.strokes[s].points[k].y, origin.strokes[s].points[k].y + 40);
+    }
+  }
+}
+
+TEST(CaptionOriginTest, CentresLeftAlignsAndTruncatesTowardZero) {
+  const PixelRect item = {10, 20, 110, 43};  // 100 x 23
+  EXPECT_EQ(CaptionOrigin(item, 60, true, false).x, 30);
+  EXPECT_EQ(CaptionOrigin(item, 61, true, false).x, 29);
+  EXPECT_EQ(CaptionOrigin(item, 60, true, false).y, 23);
+  EXPECT_EQ(CaptionOrigin(item, 60, false, false).x, 10);
+  // Wider than the control: starts left of it, (100 - 121) / 2 = -10, not -11.
+  EXPECT_EQ(CaptionOrigin(item, 121, true, false).x, 0);
+  // A control lower than a glyph: (10 - 16) / 2 = -3.
+  EXPECT_EQ(CaptionOrigin({0, 0, 50, 10}, 10, true, false).y, -3);
+}
+
+TEST(CaptionOriginTest, PressedMovesTwoRightAndOneDown) {
+  const PixelRect item = {0, 0, 73, 29};
+  const PixelPoint up = CaptionOrigin(item, 40, true, false);
+  const PixelPoint down = CaptionOrigin(item, 40, true, true);
+  EXPECT_EQ(down.x - up.x, 2);
+  EXPECT_EQ(down.y - up.y, 1);
+  EXPECT_EQ(CaptionOrigin(item, 40, false, true).x, 2);
+}
+
+TEST(FocusRectTest, InsetByATenthOfTheWidthAndAnEighthOfTheHeight) {
+  const PixelRect f = ButtonFocusRect({10, 20, 119, 43});  // 109 x 23: insets 10 and 2
+  EXPECT_EQ(f.left, 20);
+  EXPECT_EQ(f.right, 109);
+  EXPECT_EQ(f.top, 22);
+  EXPECT_EQ(f.bottom, 41);
+  const PixelRect small = ButtonFocusRect({0, 0, 9, 7});  // too small for any inset
+  EXPECT_EQ(small.left, 0);
+  EXPECT_EQ(small.bottom, 7);
+}
+
+TEST(CheckBoxGeometryTest, CheckBoxStylesGetTheSmallSquare) {
+  for (int style : {2, 3}) {
+    // Client 220 x 26: grown to 30 high, so H / 4 = 7, H / 8 = 3, H / 7 = 4.
+    const CheckBoxGeometry g = PlanCheckBox({0, 0, 220, 26}, style);
+    EXPECT_EQ(g.fill.left, -2);
+    EXPECT_EQ(g.fill.top, -2);
+    EXPECT_EQ(g.fill.right, 222);
+    EXPECT_EQ(g.fill.bottom, 28);
+    EXPECT_EQ(g.box.left, 2);
+    EXPECT_EQ(g.box.top, 4);
+    EXPECT_EQ(g.box.right, 17);
+    EXPECT_EQ(g.box.bottom, 18);
+    EXPECT_FALSE(g.radio);
+    EXPECT_EQ(g.text.x, 32);  // one box width (15) right of the box
+    EXPECT_EQ(g.text.y, 1);
+  }
+}
+
+TEST(CheckBoxGeometryTest, OtherStylesGetTheLargeShapeAndRadioStylesARadioButton) {
+  // Client 100 x 20: H = 24, H / 12 = 2, H / 5 = 4.
+  const CheckBoxGeometry radio = PlanCheckBox({0, 0, 100, 20}, 9);
+  EXPECT_TRUE(radio.radio);
+  EXPECT_EQ(radio.box.left, -1);
+  EXPECT_EQ(radio.box.top, 1);
+  EXPECT_EQ(radio.box.right, 16);
+  EXPECT_EQ(radio.box.bottom, 18);
+  EXPECT_EQ(radio.text.x, 33);
+  EXPECT_TRUE(PlanCheckBox({0, 0, 100, 20}, 4).radio);
+  // A left-text auto check box (0x23) is not one of the check-box styles by its low byte.
+  const CheckBoxGeometry other = PlanCheckBox({0, 0, 100, 20}, 0x23);
+  EXPECT_FALSE(other.radio);
+  EXPECT_EQ(other.box.left, radio.box.left);
+  EXPECT_EQ(other.box.right, radio.box.right);
+}
+
+TEST(CheckBoxGeometryTest, FocusRectangleFramesTheCaption) {
+  const PixelRect f = CheckBoxFocusRect({32, 1}, 300);
+  EXPECT_EQ(f.left, 31);
+  EXPECT_EQ(f.top, 0);
+  EXPECT_EQ(f.right, 335);
+  EXPECT_EQ(f.bottom, 19);
+}
+
+TEST(ButtonCaptionTest, NextButtonFollowsTheWizardState) {
+  for (int state : {-1, 0, 2}) EXPECT_STREQ(ButtonCaptionFor(1001, state).caption, "下一步 Next");
+  for (int state : {3, 99}) {
+    EXPECT_STREQ(ButtonCaptionFor(1001, state).caption, "同意/安装 Agree/Install");
+  }
+}
+
+TEST(ButtonCaptionTest, LooksAndSourcesByControl) {
+  struct Row {
+    int id;
+    ButtonLook look;
+    CaptionAlign align;
+    CaptionSource source;
+  };
+  const ButtonLook bev = ButtonLook::kBevelled, flat = ButtonLook::kFlat;
+  const CaptionAlign mid = CaptionAlign::kCentred, left = CaptionAlign::kLeft;
+  const CaptionSource fixed = CaptionSource::kFixed;
+  const Row rows[] = {
+      {1, bev, mid, fixed},     {2, bev, mid, fixed},     {3, bev, mid, fixed},
+      {6, bev, mid, fixed},     {7, bev, mid, fixed},     {1001, bev, mid, fixed},
+      {1003, bev, mid, fixed},  {1006, flat, left, fixed}, {1008, flat, left, fixed},
+      {1009, flat, mid, fixed}, {1010, flat, left, fixed}, {1011, flat, mid, fixed},
+      {1012, flat, mid, fixed}, {1030, flat, mid, fixed},
+      {1013, flat, mid, CaptionSource::kWholeWindowText},
+      {1004, bev, mid, CaptionSource::kWindowText},  // not a button caption of its own
+      {4242, bev, mid, CaptionSource::kWindowText},
+  };
+  for (const Row& row : rows) {
+    const ButtonCaption c = ButtonCaptionFor(row.id, 0);
+    EXPECT_EQ(c.look, row.look) << row.id;
+    EXPECT_EQ(c.align, row.align) << row.id;
+    EXPECT_EQ(c.source, row.source) << row.id;
+    EXPECT_EQ(c.caption != nullptr, row.source == fixed) << row.id;
+  }
+  EXPECT_STREQ(ButtonCaptionFor(1, 0).caption, "确认 OK");
+  EXPECT_STREQ(ButtonCaptionFor(1006, 0).caption, "安装路径： (Install Path)");
+  EXPECT_STREQ(ButtonCaptionFor(1030, 0).caption, "User Interface Language 用户界面语言");
+}
+
+TEST(ButtonCaptionTest, DesktopIconBoxHasItsOwnCaption) {
+  const char* caption = CheckBoxCaptionFor(1004);
+  ASSERT_NE(caption, nullptr);
+  EXPECT_STREQ(caption, "建立桌面图标？  (Place an icon on Desktop)");
+  EXPECT_EQ(strlen(caption), 14u + 28u);  // seven GBK characters, then two spaces and English
+  EXPECT_EQ(CheckBoxCaptionFor(1007), nullptr);
+  EXPECT_EQ(CheckBoxCaptionFor(1010), nullptr);
+}
+
+}  // namespace
