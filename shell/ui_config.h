@@ -5,8 +5,8 @@
 // Records UseBmpFont=1 and ForceLanguage in the [Config] section of InstallDir's "velmarui.ini"
 // (the edit of shell/ui_config_edit.h) and leaves the file read-only and hidden. The edited text
 // goes to a new file in the same folder that then takes the old one's place, so a failed write
-// leaves the old file whole. A missing file is not created. Always returns 1: nothing here can
-// fail an installation.
+// leaves the old file whole; an edit that changes nothing writes nothing. A missing file is not
+// created. Always returns 1: nothing here can fail an installation.
 int UpdateUiConfig();
 
 // Copies "SCtrlSet2.bin" from InstallerFolder into WindowsFolder when it lies beside the

@@ -71,8 +71,10 @@ bool EditUiConfig(const char* text, size_t length, char useBmpFont, int forceLan
     const char* line = text + position;
     const char* newline = static_cast<const char*>(memchr(line, '\n', length - position));
     const char* next = newline != nullptr ? newline + 1 : text + length;
+    // The line's content ends before its LF, or before a CR that precedes the LF.
     const char* contentEnd = next;
-    if (newline != nullptr) contentEnd = newline > line && newline[-1] == '\r' ? newline - 1 : newline;
+    if (newline != nullptr) contentEnd = newline;
+    if (newline != nullptr && newline > line && newline[-1] == '\r') contentEnd = newline - 1;
 
     if (Contains(line, contentEnd, kSectionLine)) sectionSeen = true;
     bool useBmpFont = Contains(line, contentEnd, kUseBmpFontKey);

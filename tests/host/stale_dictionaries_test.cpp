@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,16 +21,6 @@ std::vector<std::string> AllPaths(const char* folder) {
 TEST(StaleDictionaries, RunSuffixBySuffixThroughTheFourNames) {
   std::vector<std::string> paths = AllPaths("C:\\K7");
   ASSERT_EQ(paths.size(), 64u);
-  EXPECT_EQ(paths[0], "C:\\K7\\pykeys.dic");
-  EXPECT_EQ(paths[1], "C:\\K7\\Gbkflat.dic");
-  EXPECT_EQ(paths[2], "C:\\K7\\flatAuto.dic");
-  EXPECT_EQ(paths[3], "C:\\K7\\flatAdjust.dic");
-  EXPECT_EQ(paths[4], "C:\\K7\\pykeys.dic0001");
-  EXPECT_EQ(paths[9], "C:\\K7\\Gbkflat.dic0010");
-  EXPECT_EQ(paths[14], "C:\\K7\\flatAuto.dic0011");
-  EXPECT_EQ(paths[32], "C:\\K7\\pykeys.dic1000");
-  EXPECT_EQ(paths[63], "C:\\K7\\flatAdjust.dic1111");
-
   // Suffixes count in binary, the first digit the outermost counter, and "0000" never occurs.
   const char* const kSuffixes[] = {"",     "0001", "0010", "0011", "0100", "0101",
                                    "0110", "0111", "1000", "1001", "1010", "1011",
@@ -40,8 +29,6 @@ TEST(StaleDictionaries, RunSuffixBySuffixThroughTheFourNames) {
   for (int s = 0; s < 16; ++s)
     for (int n = 0; n < 4; ++n)
       EXPECT_EQ(paths[s * 4 + n], std::string("C:\\K7\\") + kNames[n] + kSuffixes[s]) << s << n;
-  EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()).size(), 64u);
-  for (const std::string& p : paths) EXPECT_EQ(p.find("0000"), std::string::npos) << p;
 }
 
 TEST(StaleDictionaries, RefusesIndexesOutsideTheList) {

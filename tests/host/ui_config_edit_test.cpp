@@ -47,8 +47,8 @@ TEST(UiConfigEdit, TheShippedFileGainsItsTwoSettingsAtTheEnd) {
 }
 
 TEST(UiConfigEdit, KeysThatArePresentAreReplacedInPlaceAndNothingIsAppended) {
-  EXPECT_EQ(Edit("[UI_STR]\r\nA=b\r\n[Config]\r\nUseBmpFont=0\r\nForceLanguage=1\r\nOther=2\r\n", 0),
-            "[UI_STR]\r\nA=b\r\n[Config]\r\nUseBmpFont=1\r\nForceLanguage=0\r\nOther=2\r\n");
+  EXPECT_EQ(Edit("[UI_STR]\r\nA=b\r\n[Config]\r\nUseBmpFont=0\r\nForceLanguage=1\r\nZ=2\r\n", 0),
+            "[UI_STR]\r\nA=b\r\n[Config]\r\nUseBmpFont=1\r\nForceLanguage=0\r\nZ=2\r\n");
   // The order of the keys does not matter; the last line may lack its ending.
   EXPECT_EQ(Edit("[Config]\r\nForceLanguage=0\r\nUseBmpFont=0", 2),
             "[Config]\r\nForceLanguage=2\r\nUseBmpFont=1");
@@ -83,7 +83,8 @@ TEST(UiConfigEdit, AKeysLineEndsWithExactlyTheNewValueAndKeepsItsOwnEnding) {
   // LF-only lines stay LF-only, and nothing else moves.
   EXPECT_EQ(Edit("[UI_STR]\nA=\xB1\xEA\xCC\xE2\n[Config]\nUseBmpFont=0\nForceLanguage=0\nB=2\n", 1),
             "[UI_STR]\nA=\xB1\xEA\xCC\xE2\n[Config]\nUseBmpFont=1\nForceLanguage=1\nB=2\n");
-  EXPECT_EQ(Edit("[Config]\nUseBmpFont=0\n\n"), "[Config]\nUseBmpFont=1\n\n\r\nForceLanguage=0\r\n");
+  EXPECT_EQ(Edit("[Config]\nUseBmpFont=0\n\n"),
+            "[Config]\nUseBmpFont=1\n\n\r\nForceLanguage=0\r\n");
   // Both keys on one line become two lines.
   EXPECT_EQ(Edit("[Config]\r\nUseBmpFont=0 ForceLanguage=0\r\nZ\r\n", 1),
             "[Config]\r\nUseBmpFont=1\r\nForceLanguage=1\r\nZ\r\n");
@@ -119,9 +120,11 @@ TEST(UiConfigEdit, RefusesAnOutputBufferTooSmallAndTheCapacityBoundHolds) {
   // The worst growth: shortest key lines taking the widest value, and both keys on short lines.
   std::string worst;
   for (int i = 0; i < 100; ++i) worst += "ForceLanguage=\n";
-  EXPECT_EQ(Edit(worst, INT_MIN).size(), 100 * std::string("ForceLanguage=-2147483648\n").size() +
-                                             std::string("\r\n\r\n[Config]\r\n\r\n\r\nUseBmpFont=1\r\n").size());
-  EXPECT_EQ(Edit("UseBmpFont=ForceLanguage=", INT_MIN), "UseBmpFont=1\r\nForceLanguage=-2147483648");
+  std::string widened;
+  for (int i = 0; i < 100; ++i) widened += "ForceLanguage=-2147483648\n";
+  EXPECT_EQ(Edit(worst, INT_MIN), widened + "\r\n\r\n[Config]\r\n\r\n\r\nUseBmpFont=1\r\n");
+  EXPECT_EQ(Edit("UseBmpFont=ForceLanguage=", INT_MIN),
+            "UseBmpFont=1\r\nForceLanguage=-2147483648");
   EXPECT_EQ(UiConfigEditCapacity(SIZE_MAX / 2), 0u);
 }
 
