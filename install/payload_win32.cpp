@@ -6,30 +6,9 @@
 
 #include "app/installer_state.h"
 #include "install/bounded_path.h"
+#include "install/file_attributes.h"
 #include "install/inflate_span.h"
 #include "install/payload.h"
-
-namespace {
-
-constexpr DWORD kProtectionBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-
-// Sets `attributes` on `path`; an empty set is written as FILE_ATTRIBUTE_NORMAL. Hidden is set
-// on its own before read-only joins it: file systems that keep the hidden bit apart from the
-// read-only permission (Wine's) cannot add it to a file that is already read-only.
-void SetAttributes(const char* path, DWORD attributes) {
-  if ((attributes & kProtectionBits) == kProtectionBits)
-    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
-}
-
-// Clears read-only and hidden on an existing file so that it can be replaced or deleted.
-void ClearProtection(const char* path) {
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kProtectionBits) != 0)
-    SetAttributes(path, attributes & ~kProtectionBits);
-}
-
-}  // namespace
 
 bool DecompressPayload(uint16_t resourceId, void* buffer, uint32_t capacity, uint32_t* length) {
   HMODULE module = GetModuleHandleA(nullptr);

@@ -1,0 +1,53 @@
+// Word-base replacement on Win32: the marker test on real files, the question and the sweep.
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/installer_state.h"
+#include "app/message_catalogue.h"
+#include "app/message_dialog.h"
+#include "install/bounded_path.h"
+#include "install/payload.h"
+#include "install/stale_dictionaries.h"
+#include "install/word_base.h"
+
+bool KeepOldWordBase;
+
+namespace {
+
+// True when the first byte of "pycizudic.idx" has its high bit set; a file that is missing,
+// cannot be opened or is empty is no marker.
+bool WordBaseIndexIsMarked() {
+  char path[kPathCapacity];
+  if (!FormatBounded(path, sizeof path, "%s\\pycizudic.idx", InstallDir)) return false;
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return false;
+  int first = fgetc(file);
+  fclose(file);
+  return first != EOF && first >= 0x80;
+}
+
+}  // namespace
+
+void DecideWordBase() {
+  KeepOldWordBase = false;
+  char path[kPathCapacity];
+  // A path too long to form cannot name an existing file.
+  if (!FormatBounded(path, sizeof path, "%s\\CiZuFlat.igb", InstallDir)) return;
+  if (_access(path, 0) != 0) return;
+
+  if (WordBaseIndexIsMarked()) {
+    int answer = ShowMessage(kMsgReplaceWordBase.chinese, kMsgReplaceWordBase.english,
+                             kMsgReplaceWordBase.buttons, WizardWindow);
+    // No, Escape, the close box and a dialog that could not be shown all keep the old word base.
+    KeepOldWordBase = answer != IDYES;
+  }
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+}
+
+void SweepStaleDictionaries() {
+  char path[kPathCapacity];
+  for (int i = 0; i < kStaleDictionaryCount; ++i)
+    if (StaleDictionaryPath(InstallDir, i, path, sizeof path)) DeleteInstallFile(path);
+}

@@ -1,0 +1,14 @@
+// The product's settings written by the installation run: the two user choices in its
+// configuration file "velmarui.ini", and the optional control-settings file "SCtrlSet2.bin".
+#pragma once
+
+// Records UseBmpFont=1 and ForceLanguage in the [Config] section of InstallDir's "velmarui.ini"
+// (the edit of shell/ui_config_edit.h) and leaves the file read-only and hidden. The edited text
+// goes to a new file in the same folder that then takes the old one's place, so a failed write
+// leaves the old file whole; an edit that changes nothing writes nothing. A missing file is not
+// created. Always returns 1: nothing here can fail an installation.
+int UpdateUiConfig();
+
+// Copies "SCtrlSet2.bin" from InstallerFolder into WindowsFolder when it lies beside the
+// Installer, replacing a read-only or hidden copy there. Reports nothing.
+void CopyControlSettings();
