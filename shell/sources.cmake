@@ -1,5 +1,8 @@
 # Shell integration and configuration.
 list(APPEND K7_PORTABLE_SOURCES
+    shell/product_variant.cpp
+    shell/shell_paths.cpp
 )
 list(APPEND K7_WIN32_SOURCES
+    shell/shell_links_win32.cpp
 )
