@@ -1,6 +1,7 @@
 // Shell folders and shortcuts on Windows: folder lookup, link files through the shell's link
 // object, the Start-menu group and the desktop link.
 #include <windows.h>
+
 #include <direct.h>
 #include <shlobj.h>
 
@@ -123,10 +124,12 @@ bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries)
     }
     // A file of the group's name is no group folder: making the folder then fails.
     DWORD attributes = GetFileAttributesA(group);
-    bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    bool isFolder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (!isFolder && _mkdir(group) != 0) {
       char chinese[kPathCapacity + 64];
-      if (!FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, group)) return false;
+      if (!FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, group))
+        return false;
       ShowNotice(chinese, kMsgCannotCreateGroup);
       return false;
     }

@@ -20,14 +20,15 @@ long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {
   return last;
 }
 
-bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName, int kind,
-                             LeadByteTest isLeadByte, char* out, size_t outSize) {
+bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName,
+                             int kind, LeadByteTest isLeadByte, char* out, size_t outSize) {
   if (outSize > 0) out[0] = '\0';
   if (windowsFolder == nullptr || windowsFolder[0] == '\0') return false;
   if (isWinNT && userName == nullptr) return false;
   size_t length = strlen(windowsFolder);
-  bool endsInBackslash = FindLastBackslash(windowsFolder, isLeadByte) == static_cast<long>(length) - 1;
-  const char* tail = kind == kShellFolderPrograms ? "start menu\\programs"
+  bool endsInBackslash =
+      FindLastBackslash(windowsFolder, isLeadByte) == static_cast<long>(length) - 1;
+  const char* tail = kind == kShellFolderPrograms  ? "start menu\\programs"
                      : kind == kShellFolderDesktop ? "Desktop"
                                                    : "";
   return FormatBounded(out, outSize, "%s%s%s%s%s%s", windowsFolder, endsInBackslash ? "" : "\\",

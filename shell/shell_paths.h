@@ -22,8 +22,8 @@ long FindLastBackslash(const char* text, LeadByteTest isLeadByte);
 // {W}\profiles\{U}\start menu\programs and {W}\profiles\{U}\Desktop. `userName` is read only
 // when `isWinNT`. False, with `out` empty, when the Windows folder is empty or the path would
 // not fit in `outSize` bytes.
-bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName, int kind,
-                             LeadByteTest isLeadByte, char* out, size_t outSize);
+bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName,
+                             int kind, LeadByteTest isLeadByte, char* out, size_t outSize);
 
 // The working folder of a link to `target`: the target cut at its last "\" (the backslash
 // removed). False when the target holds no backslash (no working folder is set then) or does

@@ -1,9 +1,9 @@
 // The shell names that each system language picks from the ProductVariant record.
+#include "shell/product_variant.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "shell/product_variant.h"
 
 namespace {
 
@@ -29,28 +29,12 @@ TEST(ProductVariant, EachSystemLanguagePicksItsColumnForAllThreeNames) {
   }
 }
 
-TEST(ProductVariant, GroupAndProgramShortcutAreSeparateFields) {
-  ProductVariant variant = kProductVariant;
-  variant.groupName[1] = "group";
-  variant.programShortcutName[1] = "program";
-  variant.uninstallerShortcutName[1] = "remover";
-  ShellNames names = SelectShellNames(variant, 1);
-  EXPECT_STREQ(names.groupName, "group");
-  EXPECT_STREQ(names.programShortcutName, "program");
-  EXPECT_STREQ(names.uninstallerShortcutName, "remover");
-}
-
 TEST(ProductVariant, AnUnknownLanguageFallsBackToEnglish) {
   for (int language : {-1, 3, 99}) {
     ShellNames names = SelectShellNames(kProductVariant, language);
     EXPECT_STREQ(names.groupName, "Quorvane-Brix4") << language;
     EXPECT_STREQ(names.uninstallerShortcutName, "UnInstall") << language;
   }
-}
-
-TEST(ProductVariant, FileNamesOfProgramAndUninstaller) {
-  EXPECT_STREQ(kProductVariant.programFile, "K7.exe");
-  EXPECT_STREQ(kProductVariant.uninstallerFile, "K7UnInstall.exe");
 }
 
 }  // namespace
