@@ -47,9 +47,10 @@ function(k7_wine_path out host_path)
 endfunction()
 k7_wine_path(K7_SAMPLE_PAYLOAD_WINE ${K7_HOST_BUILD_DIR}/sample_payload)
 
-# Win32 tests: one executable per area, each run by ctest through Wine.
+# Win32 tests: one executable per area, each run by ctest through Wine. ENV adds variables to
+# the test's environment, e.g. LC_ALL=zh_CN.UTF-8 for a Chinese system.
 function(k7_win32_test name)
-  cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   k7_code_options(${name})
   target_link_options(${name} PRIVATE -static -mconsole)
@@ -58,6 +59,9 @@ function(k7_win32_test name)
   target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "K7_WINE_PREFIX=${K7_WINE_PREFIX}")
+  if(T_ENV)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${T_ENV})
+  endif()
 endfunction()
 
 # Each tests/win32/*.cmake declares the test executables of one area.

@@ -1,0 +1,159 @@
+// Shell folders and shortcuts on Windows: folder lookup, link files through the shell's link
+// object, the Start-menu group and the desktop link.
+#include <windows.h>
+
+#include <direct.h>
+#include <shlobj.h>
+
+#include "app/installer_state.h"
+#include "app/message_catalogue.h"
+#include "app/message_dialog.h"
+#include "shell/shell_links.h"
+#include "shell/shell_paths.h"
+
+namespace {
+
+constexpr DWORD kUserNameCapacity = 256;
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }
+
+// COM for the current thread, undone only when this call initialised it (S_OK or S_FALSE).
+class ComInitialization {
+ public:
+  ComInitialization() : result_(CoInitialize(nullptr)) {}
+  ~ComInitialization() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComInitialization(const ComInitialization&) = delete;
+  ComInitialization& operator=(const ComInitialization&) = delete;
+  bool ok() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
+};
+
+// Releases one COM interface at the end of its scope.
+template <typename Interface>
+class ComReference {
+ public:
+  ComReference() = default;
+  ~ComReference() {
+    if (pointer_ != nullptr) pointer_->Release();
+  }
+  ComReference(const ComReference&) = delete;
+  ComReference& operator=(const ComReference&) = delete;
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+void ShowNotice(const char* chinese, const BilingualText& text) {
+  ShowMessage(chinese, text.english, text.buttons, WizardWindow);
+}
+
+}  // namespace
+
+bool GetShellFolderPath(int kind, char (&path)[kPathCapacity]) {
+  return IsMajorVersion3 ? GetLegacyFolderPath(kind, path) : GetSpecialFolderPath(kind, path);
+}
+
+bool GetSpecialFolderPath(int kind, char (&path)[kPathCapacity]) {
+  path[0] = '\0';
+  IMalloc* allocator = nullptr;
+  if (FAILED(SHGetMalloc(&allocator))) return false;
+  LPITEMIDLIST items = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, kind, &items))) {
+    allocator->Release();
+    return false;
+  }
+  bool found = SHGetPathFromIDListA(items, path) != FALSE;
+  allocator->Free(items);
+  allocator->Release();
+  return found;
+}
+
+bool GetLegacyFolderPath(int kind, char (&path)[kPathCapacity]) {
+  path[0] = '\0';
+  char windows[kPathCapacity];
+  UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+  char user[kUserNameCapacity];
+  DWORD userSize = sizeof user;
+  if (IsWinNT && !GetUserNameA(user, &userSize)) return false;
+  // A length of the buffer's size or more is the size the folder would need: nothing was read.
+  if (length == 0 || length >= sizeof windows) return false;
+  return ComposeLegacyFolderPath(windows, IsWinNT != 0, IsWinNT ? user : nullptr, kind,
+                                 IsAnsiLeadByte, path, sizeof path);
+}
+
+bool CreateShellLink(const char* target, const char* linkPath, const char* description) {
+  ComInitialization com;
+  if (!com.ok()) return false;
+  // Declared after `com`: released before COM is uninitialised, the file before the link.
+  ComReference<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.out())))
+    return false;
+  if (FAILED(link->SetPath(target))) return false;
+  link->SetDescription(description);
+  link->SetIconLocation(target, 0);
+  char workingFolder[kPathCapacity];
+  if (LinkWorkingFolder(target, IsAnsiLeadByte, workingFolder, sizeof workingFolder))
+    link->SetWorkingDirectory(workingFolder);
+  ComReference<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return false;
+  wchar_t widePath[kPathCapacity];
+  if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kPathCapacity) == 0) return false;
+  return SUCCEEDED(file->Save(widePath, TRUE));
+}
+
+bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries) {
+  char folder[kPathCapacity];
+  if (!GetShellFolderPath(kShellFolderPrograms, folder)) {
+    ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+    return false;
+  }
+  if (groupName != nullptr && groupName[0] != '\0') {
+    char group[kPathCapacity];
+    if (!FormatBounded(group, sizeof group, "%s\\%s", folder, groupName)) {
+      // No group folder fits under this programs folder: no entry can be made there.
+      ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+      return false;
+    }
+    // A file of the group's name is no group folder: making the folder then fails.
+    DWORD attributes = GetFileAttributesA(group);
+    bool isFolder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!isFolder && _mkdir(group) != 0) {
+      char chinese[kPathCapacity + 64];
+      if (!FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, group))
+        return false;
+      ShowNotice(chinese, kMsgCannotCreateGroup);
+      return false;
+    }
+    lstrcpyA(folder, group);
+  }
+  // Every entry is tried; the last one decides.
+  bool lastSaved = true;
+  for (const ShortcutEntry* entry = entries; entry != nullptr && entry->name != nullptr; ++entry) {
+    char link[kPathCapacity], target[kPathCapacity];
+    lastSaved = FormatBounded(link, sizeof link, "%s\\%s.lnk", folder, entry->name) &&
+                FormatBounded(target, sizeof target, "%s\\%s", InstallDir, entry->file) &&
+                CreateShellLink(target, link, entry->name);
+  }
+  if (!lastSaved) {
+    ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+    return false;
+  }
+  return true;
+}
+
+bool CreateDesktopIcon(const char* fileName, const char* shortcutName) {
+  char target[kPathCapacity], desktop[kPathCapacity], link[kPathCapacity];
+  if (!FormatBounded(target, sizeof target, "%s\\%s", InstallDir, fileName)) return false;
+  if (!GetShellFolderPath(kShellFolderDesktop, desktop)) return false;
+  if (!FormatBounded(link, sizeof link, "%s\\%s.lnk", desktop, shortcutName)) return false;
+  return CreateShellLink(target, link, shortcutName);
+}
