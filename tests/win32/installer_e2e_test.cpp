@@ -5,6 +5,8 @@
 #include <string>
 
 #include "bitmap_text/glyph_cell.h"
+#include "install/inflate_span.h"
+#include "install/install_manifest.h"
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
 #include "test_files.h"
@@ -138,6 +140,35 @@ TEST_F(WizardRun, EscapeEndsTheRunWithExitCodeZero) {
 TEST_F(WizardRun, TheCloseBoxEndsTheRunWithExitCodeZero) {
   PostMessageA(wizard, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+}
+
+BOOL CALLBACK CountTextResource(HMODULE, LPCSTR, LPSTR name, LONG_PTR count) {
+  if (IS_INTRESOURCE(name)) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// The shipped executable's own resource table: 111 TEXT streams, every one written at level 9,
+// every manifest row inflating to its payload file.
+TEST(InstallerExecutable, CarriesTheWholePayloadAsLevelNineStreams) {
+  HMODULE exe = LoadLibraryExA(K7_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  int count = 0;
+  EnumResourceNamesA(exe, "TEXT", CountTextResource, reinterpret_cast<LONG_PTR>(&count));
+  EXPECT_EQ(count, 111);
+  std::string buffer(kPayloadBufferCapacity, '\0');
+  for (const ManifestRow& row : kInstallManifest) {
+    HRSRC info = FindResourceA(exe, MAKEINTRESOURCEA(row.resourceId), "TEXT");
+    ASSERT_NE(info, nullptr) << row.resourceId;
+    auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(exe, info)));
+    DWORD size = SizeofResource(exe, info);
+    ASSERT_GE(size, 2u);
+    EXPECT_TRUE(data[0] == 0x78 && data[1] == 0xDA) << row.resourceId;
+    uint32_t length = 0;
+    ASSERT_TRUE(InflateSpan(data, size, &buffer[0], buffer.size(), &length)) << row.resourceId;
+    EXPECT_EQ(buffer.substr(0, length), ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + row.fileName))
+        << row.fileName;
+  }
+  FreeLibrary(exe);
 }
 
 TEST(InstallerWithoutGlyphs, EndsWithExitCodeOneAndShowsNothing) {
