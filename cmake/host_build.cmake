@@ -20,19 +20,28 @@ add_library(k7_tool_support STATIC tools/zlib_file.cpp)
 k7_code_options(k7_tool_support)
 target_link_libraries(k7_tool_support PUBLIC ZLIB::ZLIB)
 
-foreach(tool pack_payload make_sample_payload)
+foreach(tool pack_payload make_sample_payload make_glyph_sheets)
   add_executable(${tool} tools/${tool}.cpp)
   k7_code_options(${tool})
   target_link_libraries(${tool} PRIVATE k7_tool_support k7_portable)
 endforeach()
 
+# The glyph sheets, drawn from GNU Unifont (see resources/GLYPHS_NOTICE.md).
+set(K7_UNIFONT_HEX /usr/share/unifont/unifont.hex CACHE FILEPATH "GNU Unifont's hex file (Debian package unifont)")
+set(K7_GLYPH_SHEETS ${CMAKE_BINARY_DIR}/glyph_sheets.bin)
+add_custom_command(
+  OUTPUT ${K7_GLYPH_SHEETS}
+  COMMAND make_glyph_sheets ${K7_UNIFONT_HEX} ${K7_GLYPH_SHEETS}
+  DEPENDS make_glyph_sheets ${K7_UNIFONT_HEX}
+  COMMENT "Drawing the glyph sheets from ${K7_UNIFONT_HEX}")
+
 # The payload: the sample product, or the packager's folder of real files.
 set(K7_SAMPLE_PAYLOAD_DIR ${CMAKE_BINARY_DIR}/sample_payload)
 add_custom_command(
   OUTPUT ${K7_SAMPLE_PAYLOAD_DIR}/.stamp
-  COMMAND make_sample_payload ${K7_SAMPLE_PAYLOAD_DIR}
+  COMMAND make_sample_payload ${K7_SAMPLE_PAYLOAD_DIR} ${K7_GLYPH_SHEETS}
   COMMAND ${CMAKE_COMMAND} -E touch ${K7_SAMPLE_PAYLOAD_DIR}/.stamp
-  DEPENDS make_sample_payload
+  DEPENDS make_sample_payload ${K7_GLYPH_SHEETS}
   COMMENT "Writing the sample payload")
 if(K7_PAYLOAD_DIR)
   set(K7_PACK_SOURCE ${K7_PAYLOAD_DIR})
@@ -57,6 +66,9 @@ k7_code_options(k7_host_tests)
 target_link_libraries(k7_host_tests PRIVATE k7_portable_checked k7_tool_support GTest::gtest_main)
 target_compile_definitions(k7_host_tests PRIVATE
   K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_DIR}"
+  K7_GLYPH_SHEETS_FILE="${K7_GLYPH_SHEETS}"
+  K7_MAKE_GLYPH_SHEETS_TOOL="$<TARGET_FILE:make_glyph_sheets>"
+  K7_UNIFONT_HEX="${K7_UNIFONT_HEX}"
   K7_PACKED_PAYLOAD_DIR="${CMAKE_BINARY_DIR}/payload"
   K7_PACK_PAYLOAD_TOOL="$<TARGET_FILE:pack_payload>")
 add_dependencies(k7_host_tests payload)

@@ -1,0 +1,21 @@
+// The glyph-sheet loader given a resource 110 that inflates to less than the four sheets.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "bitmap_text/bitmap_text.h"
+#include "install/payload.h"
+
+namespace {
+
+TEST(ShortGlyphSheets, AStreamOneByteShortIsRefusedAsDamaged) {
+  static char buffer[300000];
+  uint32_t length = 0;
+  ASSERT_TRUE(DecompressPayload(110, buffer, sizeof buffer, &length)) << "the stream itself is sound";
+  ASSERT_EQ(length, 241663u);
+
+  EXPECT_EQ(LoadGlyphSheets(), GlyphLoadResult::kNoData);
+  FreeGlyphSheets();
+  FreeGlyphSheets();
+}
+
+}  // namespace
