@@ -1,4 +1,6 @@
 // The message dialog run for real: layout, lines, results of its buttons, keys and close box.
+#include "app/message_dialog.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "app/message_catalogue.h"
-#include "app/message_dialog.h"
 #include "app/message_layout.h"
 #include "bitmap_text/bitmap_text.h"
 #include "canvas.h"
@@ -74,9 +75,18 @@ void ExpectLayout(HWND dialog, const char* chinese, const char* english, int but
   ReleaseDC(dialog, dc);
   RECT button;
   GetClientRect(GetDlgItem(dialog, buttons == kButtonsYesNo ? IDYES : IDOK), &button);
-  in = {c.cx, c.cy, e.cx, e.cy, button.right, button.bottom, static_cast<int>(strlen(chinese)),
-        buttons, GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CXSCREEN),
-        GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CYCAPTION)};
+  in = {c.cx,
+        c.cy,
+        e.cx,
+        e.cy,
+        button.right,
+        button.bottom,
+        static_cast<int>(strlen(chinese)),
+        buttons,
+        GetSystemMetrics(SM_CXDLGFRAME),
+        GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN),
+        GetSystemMetrics(SM_CYCAPTION)};
   const MessageLayout layout = LayoutMessageDialog(in);
 
   RECT window;
@@ -129,16 +139,19 @@ TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
   const BilingualText& m = kMsgInstallSucceeded;
   HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
-  const int result = RunMessage(m.chinese, m.english, m.buttons, [&](HWND dialog, int tick) {
-    if (tick < 2) return false;
-    ExpectLayout(dialog, m.chinese, m.english, m.buttons);
-    EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
-    EXPECT_EQ(WindowText(dialog, 1028), m.english);
-    EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
-    delete CaptureDialog(dialog, "message_ok");
-    Click(dialog, IDOK);
-    return true;
-  }, owner);
+  const int result = RunMessage(
+      m.chinese, m.english, m.buttons,
+      [&](HWND dialog, int tick) {
+        if (tick < 2) return false;
+        ExpectLayout(dialog, m.chinese, m.english, m.buttons);
+        EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
+        EXPECT_EQ(WindowText(dialog, 1028), m.english);
+        EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
+        delete CaptureDialog(dialog, "message_ok");
+        Click(dialog, IDOK);
+        return true;
+      },
+      owner);
   EXPECT_EQ(result, IDOK);
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);
@@ -146,62 +159,70 @@ TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
 
 TEST_F(MessageDialogTest, YesNoQuestionGivesSixSevenAndTwoForEscapeAndTheCloseBox) {
   const BilingualText& m = kMsgReplaceWordBase;
-  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons, [&](HWND dialog, int tick) {
-              if (tick < 2) return false;
-              ExpectLayout(dialog, m.chinese, m.english, m.buttons);
-              delete CaptureDialog(dialog, "message_yes_no");
-              Click(dialog, IDYES);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [&](HWND dialog, int tick) {
+                         if (tick < 2) return false;
+                         ExpectLayout(dialog, m.chinese, m.english, m.buttons);
+                         delete CaptureDialog(dialog, "message_yes_no");
+                         Click(dialog, IDYES);
+                         return true;
+                       }),
             IDYES);
-  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons, [](HWND dialog, int) {
-              Click(dialog, IDNO);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         Click(dialog, IDNO);
+                         return true;
+                       }),
             IDNO);
-  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons, [](HWND dialog, int) {
-              HWND focus = GetFocus();
-              PostMessageA(focus != nullptr ? focus : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         HWND focus = GetFocus();
+                         PostMessageA(focus != nullptr ? focus : dialog, WM_KEYDOWN, VK_ESCAPE,
+                                      0x00010001);
+                         return true;
+                       }),
             IDCANCEL);
-  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons, [](HWND dialog, int) {
-              PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                         return true;
+                       }),
             IDCANCEL);
 }
 
 TEST_F(MessageDialogTest, OtherCommandsAreIgnored) {
   const BilingualText& m = kMsgNoMemory;
-  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons, [](HWND dialog, int tick) {
-              if (tick == 0) {
-                for (int id : {3, 4, 5, 1013, 1028}) PostMessageA(dialog, WM_COMMAND, id, 0);
-                return false;
-              }
-              EXPECT_TRUE(IsWindowVisible(dialog)) << "still open";
-              Click(dialog, IDOK);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int tick) {
+                         if (tick == 0) {
+                           for (int id : {3, 4, 5, 1013, 1028})
+                             PostMessageA(dialog, WM_COMMAND, id, 0);
+                           return false;
+                         }
+                         EXPECT_TRUE(IsWindowVisible(dialog)) << "still open";
+                         Click(dialog, IDOK);
+                         return true;
+                       }),
             IDOK);
 }
 
 TEST_F(MessageDialogTest, EmptyEnglishHidesItsLine) {
   const char* chinese = "祝贺您：安装顺利完成！";
   for (const char* english : {static_cast<const char*>(nullptr), ""}) {
-    EXPECT_EQ(RunMessage(chinese, english, kButtonsOk, [&](HWND dialog, int tick) {
-                if (tick < 1) return false;
-                ExpectLayout(dialog, chinese, "", kButtonsOk);
-                EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1028)));
-                RECT client;
-                GetClientRect(dialog, &client);
-                RECT ok = ChildRect(dialog, IDOK);
-                // H = 3 * (bh + 16), no English share: the button row is 2 * bh above H.
-                const int bh = ok.bottom - ok.top;
-                EXPECT_EQ(ok.top, 3 * (bh + 16) - 2 * bh);
-                Click(dialog, IDOK);
-                return true;
-              }),
+    EXPECT_EQ(RunMessage(chinese, english, kButtonsOk,
+                         [&](HWND dialog, int tick) {
+                           if (tick < 1) return false;
+                           ExpectLayout(dialog, chinese, "", kButtonsOk);
+                           EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1028)));
+                           RECT client;
+                           GetClientRect(dialog, &client);
+                           RECT ok = ChildRect(dialog, IDOK);
+                           // H = 3 * (bh + 16), no English share: the button row is 2 * bh above H.
+                           const int bh = ok.bottom - ok.top;
+                           EXPECT_EQ(ok.top, 3 * (bh + 16) - 2 * bh);
+                           Click(dialog, IDOK);
+                           return true;
+                         }),
               IDOK);
   }
 }
@@ -210,13 +231,15 @@ TEST_F(MessageDialogTest, LongEnglishShowsItsFirst127Bytes) {
   std::string english;
   for (int i = 0; english.size() < 200; ++i) english += "word" + std::to_string(i) + " ";
   english.resize(200);
-  EXPECT_EQ(RunMessage("内存不够。", english.c_str(), kButtonsOk, [&](HWND dialog, int tick) {
-              if (tick < 1) return false;
-              EXPECT_EQ(WindowText(dialog, 1028), english.substr(0, 127));
-              ExpectLayout(dialog, "内存不够。", english.substr(0, 127).c_str(), kButtonsOk);
-              Click(dialog, IDOK);
-              return true;
-            }),
+  EXPECT_EQ(RunMessage("内存不够。", english.c_str(), kButtonsOk,
+                       [&](HWND dialog, int tick) {
+                         if (tick < 1) return false;
+                         EXPECT_EQ(WindowText(dialog, 1028), english.substr(0, 127));
+                         ExpectLayout(dialog, "内存不够。", english.substr(0, 127).c_str(),
+                                      kButtonsOk);
+                         Click(dialog, IDOK);
+                         return true;
+                       }),
             IDOK);
 }
 
@@ -225,38 +248,39 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
   snprintf(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese,
            "C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Quorvane Editor Tools");
   ASSERT_GT(strlen(chinese), 80u);
-  const int result = RunMessage(chinese, kMsgCannotCreateGroup.english, kButtonsOk,
-                                [&](HWND dialog, int tick) {
-    if (tick < 2) return false;
-    ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
-    EXPECT_EQ(WindowText(dialog, 1013), chinese);
-    Canvas* shot = CaptureDialog(dialog, "message_long_path");
-    delete shot;
+  const int result =
+      RunMessage(chinese, kMsgCannotCreateGroup.english, kButtonsOk, [&](HWND dialog, int tick) {
+        if (tick < 2) return false;
+        ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
+        EXPECT_EQ(WindowText(dialog, 1013), chinese);
+        Canvas* shot = CaptureDialog(dialog, "message_long_path");
+        delete shot;
 
-    // The Chinese line on screen against the whole text drawn directly in the line's font.
-    HWND line = GetDlgItem(dialog, 1013);
-    RECT r;
-    GetWindowRect(line, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    Canvas* onScreen = Canvas::FromScreen(r.left, r.top, w, h);
-    auto reference = [&](const char* text) {
-      Canvas* c = new Canvas(w, h, GetSysColor(COLOR_BTNFACE));
-      HGDIOBJ earlier = SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
-      const SIZE size = MeasureBitmapText(c->dc(), text);
-      DrawBitmapText(c->dc(), (w - size.cx) / 2, (h - 16) / 2, text, 0);
-      SelectObject(c->dc(), earlier);
-      return c;
-    };
-    Canvas* whole = reference(chinese);
-    Canvas* cut = reference(std::string(chinese, 79).c_str());
-    EXPECT_EQ(CountDifferences(*onScreen, *whole, {0, 0, w, h}), 0);
-    EXPECT_GT(CountDifferences(*onScreen, *cut, {0, 0, w, h}), 0);
-    delete whole;
-    delete cut;
-    delete onScreen;
-    Click(dialog, IDOK);
-    return true;
-  });
+        // The Chinese line on screen against the whole text drawn directly in the line's font.
+        HWND line = GetDlgItem(dialog, 1013);
+        RECT r;
+        GetWindowRect(line, &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        Canvas* onScreen = Canvas::FromScreen(r.left, r.top, w, h);
+        auto reference = [&](const char* text) {
+          Canvas* c = new Canvas(w, h, GetSysColor(COLOR_BTNFACE));
+          HGDIOBJ earlier =
+              SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
+          const SIZE size = MeasureBitmapText(c->dc(), text);
+          DrawBitmapText(c->dc(), (w - size.cx) / 2, (h - 16) / 2, text, 0);
+          SelectObject(c->dc(), earlier);
+          return c;
+        };
+        Canvas* whole = reference(chinese);
+        Canvas* cut = reference(std::string(chinese, 79).c_str());
+        EXPECT_EQ(CountDifferences(*onScreen, *whole, {0, 0, w, h}), 0);
+        EXPECT_GT(CountDifferences(*onScreen, *cut, {0, 0, w, h}), 0);
+        delete whole;
+        delete cut;
+        delete onScreen;
+        Click(dialog, IDOK);
+        return true;
+      });
   EXPECT_EQ(result, IDOK);
 }
 
