@@ -8,7 +8,7 @@ struct MessageLayoutInput {
   int chineseHeight;  // one glyph high: 16
   int englishWidth;   // the English text's extent; 0 when empty or not measurable
   int englishHeight;
-  int buttonWidth;    // client size of the first button (kMessageButtonFallback* when missing)
+  int buttonWidth;  // client size of the first button (kMessageButtonFallback* when missing)
   int buttonHeight;
   int chineseBytes;   // length of the Chinese text in bytes
   int buttons;        // button set: 0 OK, 4 Yes/No

@@ -23,23 +23,27 @@ void Add(BevelPlan* plan, BevelPen pen, int count, const PixelPoint* points) {
 BevelPlan PlanBevel(PixelRect r, bool isDefaultButton) {
   BevelPlan plan{};
   for (int i = 1; i <= 2; ++i) {
-    const PixelPoint a[] = {{r.left + i, r.bottom - i - 1}, {r.left + i, r.top + i},
-                            {r.right - i - 1, r.top + i}};
-    const PixelPoint b[] = {{r.right - i - 1, r.top + i}, {r.right - i - 1, r.bottom - i - 1},
+    const PixelPoint a[] = {
+        {r.left + i, r.bottom - i - 1}, {r.left + i, r.top + i}, {r.right - i - 1, r.top + i}};
+    const PixelPoint b[] = {{r.right - i - 1, r.top + i},
+                            {r.right - i - 1, r.bottom - i - 1},
                             {r.left + i, r.bottom - i - 1}};
     Add(&plan, BevelPen::kA, 3, a);
     Add(&plan, BevelPen::kB, 3, b);
   }
   if (isDefaultButton) {
-    const PixelPoint frame[] = {{r.left, r.bottom - 1}, {r.left, r.top}, {r.right - 1, r.top},
-                                {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
-    const PixelPoint inner[] = {{r.left + 1, r.bottom - 2}, {r.right - 2, r.bottom - 2},
-                                {r.right - 2, r.top + 1}};
+    const PixelPoint frame[] = {{r.left, r.bottom - 1},
+                                {r.left, r.top},
+                                {r.right - 1, r.top},
+                                {r.right - 1, r.bottom - 1},
+                                {r.left, r.bottom - 1}};
+    const PixelPoint inner[] = {
+        {r.left + 1, r.bottom - 2}, {r.right - 2, r.bottom - 2}, {r.right - 2, r.top + 1}};
     Add(&plan, BevelPen::kBlack, 5, frame);
     Add(&plan, BevelPen::kBlack, 3, inner);
   } else {
-    const PixelPoint edge[] = {{r.left + 1, r.bottom - 1}, {r.right - 1, r.bottom - 1},
-                               {r.right - 1, r.top}};
+    const PixelPoint edge[] = {
+        {r.left + 1, r.bottom - 1}, {r.right - 1, r.bottom - 1}, {r.right - 1, r.top}};
     Add(&plan, BevelPen::kB, 3, edge);
   }
   return plan;

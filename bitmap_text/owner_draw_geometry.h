@@ -49,10 +49,10 @@ PixelRect ButtonFocusRect(PixelRect item);
 // The shape of a check box painted with bitmap text, from its client rectangle and the low
 // byte of its window style.
 struct CheckBoxGeometry {
-  PixelRect fill;     // the client rectangle grown by 2 pixels on every side
-  PixelRect box;      // where the check mark or radio circle is drawn
-  bool radio;         // BS_RADIOBUTTON and BS_AUTORADIOBUTTON
-  PixelPoint text;    // top-left of the caption: one box width right of the box
+  PixelRect fill;   // the client rectangle grown by 2 pixels on every side
+  PixelRect box;    // where the check mark or radio circle is drawn
+  bool radio;       // BS_RADIOBUTTON and BS_AUTORADIOBUTTON
+  PixelPoint text;  // top-left of the caption: one box width right of the box
 };
 CheckBoxGeometry PlanCheckBox(PixelRect client, int styleLowByte);
 

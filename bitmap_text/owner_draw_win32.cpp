@@ -95,8 +95,7 @@ void PaintOwnerDrawButton(const DRAWITEMSTRUCT* item) {
     const int id = GetDlgCtrlID(item->hwndItem);
     const ButtonCaption row = ButtonCaptionFor(id, WizardState);
     char text[kButtonTextCapacity] = "";
-    WholeWindowText whole(row.source == CaptionSource::kWholeWindowText ? item->hwndItem
-                                                                         : nullptr);
+    WholeWindowText whole(row.source == CaptionSource::kWholeWindowText ? item->hwndItem : nullptr);
     const char* caption = row.caption;
     if (row.source == CaptionSource::kWholeWindowText) {
       caption = whole.get();

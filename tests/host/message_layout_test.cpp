@@ -1,7 +1,7 @@
 // The message dialog's layout arithmetic, case by case.
-#include <gtest/gtest.h>
-
 #include "app/message_layout.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,13 @@
-// The painters' portable parts: caption table, bevel lines, caption origin, focus and check-box shape.
+// The painters' portable parts: caption table, bevel lines, caption origin, focus and check-box
+// shape.
+#include "bitmap_text/owner_draw_geometry.h"
+
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "bitmap_text/button_captions.h"
-#include "bitmap_text/owner_draw_geometry.h"
 
 namespace {
 
@@ -57,18 +58,6 @@ TEST(BevelTest, DefaultButtonHasBlackFrameAndDoubledBottomRightEdge) {
   EXPECT_EQ(Rasterise(PlanBevel({0, 0, 8, 7}, true), 8, 7), expected);
 }
 
-TEST(BevelTest, FollowsTheItemRectangleOffset) {
-  const BevelPlan at = PlanBevel({30, 40, 38, 47}, true);
-  const BevelPlan origin = PlanBevel({0, 0, 8, 7}, true);
-  ASSERT_EQ(at.strokeCount, origin.strokeCount);
-  for (int s = 0; s < at.strokeCount; ++s) {
-    for (int k = 0; k < at.strokes[s].pointCount; ++k) {
-      EXPECT_EQ(at.strokes[s].points[k].x, origin.strokes[s].points[k].x + 30);
-      EXPECT_EQ(at.strokes[s].points[k].y, origin.strokes[s].points[k].y + 40);
-    }
-  }
-}
-
 TEST(CaptionOriginTest, CentresLeftAlignsAndTruncatesTowardZero) {
   const PixelRect item = {10, 20, 110, 43};  // 100 x 23
   EXPECT_EQ(CaptionOrigin(item, 60, true, false).x, 30);
@@ -79,26 +68,6 @@ TEST(CaptionOriginTest, CentresLeftAlignsAndTruncatesTowardZero) {
   EXPECT_EQ(CaptionOrigin(item, 121, true, false).x, 0);
   // A control lower than a glyph: (10 - 16) / 2 = -3.
   EXPECT_EQ(CaptionOrigin({0, 0, 50, 10}, 10, true, false).y, -3);
-}
-
-TEST(CaptionOriginTest, PressedMovesTwoRightAndOneDown) {
-  const PixelRect item = {0, 0, 73, 29};
-  const PixelPoint up = CaptionOrigin(item, 40, true, false);
-  const PixelPoint down = CaptionOrigin(item, 40, true, true);
-  EXPECT_EQ(down.x - up.x, 2);
-  EXPECT_EQ(down.y - up.y, 1);
-  EXPECT_EQ(CaptionOrigin(item, 40, false, true).x, 2);
-}
-
-TEST(FocusRectTest, InsetByATenthOfTheWidthAndAnEighthOfTheHeight) {
-  const PixelRect f = ButtonFocusRect({10, 20, 119, 43});  // 109 x 23: insets 10 and 2
-  EXPECT_EQ(f.left, 20);
-  EXPECT_EQ(f.right, 109);
-  EXPECT_EQ(f.top, 22);
-  EXPECT_EQ(f.bottom, 41);
-  const PixelRect small = ButtonFocusRect({0, 0, 9, 7});  // too small for any inset
-  EXPECT_EQ(small.left, 0);
-  EXPECT_EQ(small.bottom, 7);
 }
 
 TEST(CheckBoxGeometryTest, CheckBoxStylesGetTheSmallSquare) {
@@ -136,14 +105,6 @@ TEST(CheckBoxGeometryTest, OtherStylesGetTheLargeShapeAndRadioStylesARadioButton
   EXPECT_EQ(other.box.right, radio.box.right);
 }
 
-TEST(CheckBoxGeometryTest, FocusRectangleFramesTheCaption) {
-  const PixelRect f = CheckBoxFocusRect({32, 1}, 300);
-  EXPECT_EQ(f.left, 31);
-  EXPECT_EQ(f.top, 0);
-  EXPECT_EQ(f.right, 335);
-  EXPECT_EQ(f.bottom, 19);
-}
-
 TEST(ButtonCaptionTest, NextButtonFollowsTheWizardState) {
   for (int state : {-1, 0, 2}) EXPECT_STREQ(ButtonCaptionFor(1001, state).caption, "下一步 Next");
   for (int state : {3, 99}) {
@@ -151,45 +112,16 @@ TEST(ButtonCaptionTest, NextButtonFollowsTheWizardState) {
   }
 }
 
-TEST(ButtonCaptionTest, LooksAndSourcesByControl) {
-  struct Row {
-    int id;
-    ButtonLook look;
-    CaptionAlign align;
-    CaptionSource source;
-  };
-  const ButtonLook bev = ButtonLook::kBevelled, flat = ButtonLook::kFlat;
-  const CaptionAlign mid = CaptionAlign::kCentred, left = CaptionAlign::kLeft;
-  const CaptionSource fixed = CaptionSource::kFixed;
-  const Row rows[] = {
-      {1, bev, mid, fixed},     {2, bev, mid, fixed},     {3, bev, mid, fixed},
-      {6, bev, mid, fixed},     {7, bev, mid, fixed},     {1001, bev, mid, fixed},
-      {1003, bev, mid, fixed},  {1006, flat, left, fixed}, {1008, flat, left, fixed},
-      {1009, flat, mid, fixed}, {1010, flat, left, fixed}, {1011, flat, mid, fixed},
-      {1012, flat, mid, fixed}, {1030, flat, mid, fixed},
-      {1013, flat, mid, CaptionSource::kWholeWindowText},
-      {1004, bev, mid, CaptionSource::kWindowText},  // not a button caption of its own
-      {4242, bev, mid, CaptionSource::kWindowText},
-  };
-  for (const Row& row : rows) {
-    const ButtonCaption c = ButtonCaptionFor(row.id, 0);
-    EXPECT_EQ(c.look, row.look) << row.id;
-    EXPECT_EQ(c.align, row.align) << row.id;
-    EXPECT_EQ(c.source, row.source) << row.id;
-    EXPECT_EQ(c.caption != nullptr, row.source == fixed) << row.id;
-  }
-  EXPECT_STREQ(ButtonCaptionFor(1, 0).caption, "确认 OK");
-  EXPECT_STREQ(ButtonCaptionFor(1006, 0).caption, "安装路径： (Install Path)");
-  EXPECT_STREQ(ButtonCaptionFor(1030, 0).caption, "User Interface Language 用户界面语言");
-}
-
-TEST(ButtonCaptionTest, DesktopIconBoxHasItsOwnCaption) {
-  const char* caption = CheckBoxCaptionFor(1004);
-  ASSERT_NE(caption, nullptr);
-  EXPECT_STREQ(caption, "建立桌面图标？  (Place an icon on Desktop)");
-  EXPECT_EQ(strlen(caption), 14u + 28u);  // seven GBK characters, then two spaces and English
-  EXPECT_EQ(CheckBoxCaptionFor(1007), nullptr);
-  EXPECT_EQ(CheckBoxCaptionFor(1010), nullptr);
+TEST(ButtonCaptionTest, MessageLineIsDrawnWholeOtherControlsFromTheirWindowText) {
+  const ButtonCaption line = ButtonCaptionFor(1013, 0);
+  EXPECT_EQ(line.source, CaptionSource::kWholeWindowText);
+  EXPECT_EQ(line.look, ButtonLook::kFlat);
+  const ButtonCaption other = ButtonCaptionFor(4242, 0);
+  EXPECT_EQ(other.source, CaptionSource::kWindowText);
+  EXPECT_EQ(other.look, ButtonLook::kBevelled);
+  EXPECT_EQ(other.align, CaptionAlign::kCentred);
+  EXPECT_EQ(ButtonCaptionFor(1006, 0).align, CaptionAlign::kLeft);
+  EXPECT_EQ(ButtonCaptionFor(1012, 0).look, ButtonLook::kFlat);
 }
 
 }  // namespace

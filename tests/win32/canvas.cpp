@@ -1,0 +1,98 @@
+// Helpers of the painter tests: DIB-section canvases, comparisons, BMP files, screen captures.
+#include "canvas.h"
+
+#include <cstdio>
+#include <vector>
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen);
+  bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ReleaseDC(nullptr, screen);
+  bits_ = static_cast<uint32_t*>(bits);
+  earlier_ = SelectObject(dc_, bitmap_);
+  Fill(fill);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, earlier_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+COLORREF Canvas::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  GdiFlush();
+  const uint32_t p = bits_[y * width_ + x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void Canvas::Fill(COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT all = {0, 0, width_, height_};
+  FillRect(dc_, &all, brush);
+  DeleteObject(brush);
+}
+
+Canvas* Canvas::FromScreen(int x, int y, int width, int height) {
+  Canvas* canvas = new Canvas(width, height, RGB(0, 0, 0));
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas->dc_, 0, 0, width, height, screen, x, y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return canvas;
+}
+
+bool Canvas::SaveBmp(const std::string& path) const {
+  const int rowBytes = (width_ * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width_;
+  header.biHeight = height_;  // bottom-up
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = rowBytes * height_;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  FILE* f = fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  fwrite(&file, sizeof file, 1, f);
+  fwrite(&header, sizeof header, 1, f);
+  std::vector<unsigned char> row(rowBytes);
+  for (int y = height_ - 1; y >= 0; --y) {
+    for (int x = 0; x < width_; ++x) {
+      const COLORREF c = At(x, y);
+      row[3 * x] = GetBValue(c);
+      row[3 * x + 1] = GetGValue(c);
+      row[3 * x + 2] = GetRValue(c);
+    }
+    fwrite(row.data(), 1, row.size(), f);
+  }
+  return fclose(f) == 0;
+}
+
+int CountDifferences(const Canvas& a, const Canvas& b, RECT area, int dx, int dy) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) count += a.At(x, y) != b.At(x + dx, y + dy);
+  }
+  return count;
+}
+
+int CountColour(const Canvas& canvas, RECT area, COLORREF colour) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) count += canvas.At(x, y) == colour;
+  }
+  return count;
+}

@@ -1,0 +1,44 @@
+// Helpers of the painter tests: 32-bit DIB sections to paint into, read pixel by pixel, compare
+// and save, and captures of the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// A top-down 32-bit DIB section selected into its own memory context.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF At(int x, int y) const;  // CLR_INVALID outside
+  void Fill(COLORREF colour);
+
+  // Copies `width` x `height` pixels of the screen from (x, y) into a new canvas.
+  static Canvas* FromScreen(int x, int y, int width, int height);
+
+  // Writes the canvas as a 24-bit BMP file; false when it cannot be written.
+  bool SaveBmp(const std::string& path) const;
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ earlier_;
+  uint32_t* bits_;
+};
+
+// The number of pixels of `a` inside the rectangle that differ from `b` at the same place
+// shifted by (dx, dy): b is read at (x + dx, y + dy).
+int CountDifferences(const Canvas& a, const Canvas& b, RECT area, int dx = 0, int dy = 0);
+
+// The number of pixels inside `area` that have colour `colour`.
+int CountColour(const Canvas& canvas, RECT area, COLORREF colour);

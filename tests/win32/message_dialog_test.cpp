@@ -1,0 +1,287 @@
+// The message dialog run for real: layout, lines, results of its buttons, keys and close box.
+#include "app/message_dialog.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "app/message_catalogue.h"
+#include "app/message_layout.h"
+#include "bitmap_text/bitmap_text.h"
+#include "canvas.h"
+
+namespace {
+
+constexpr const char* kTitle = "Quorvane Install Message";
+constexpr int kGiveUpTicks = 100;
+
+// Called on each timer tick while the dialog is open, with the tick number; returns true once
+// it has answered the dialog.
+using DialogStep = std::function<bool(HWND dialog, int tick)>;
+DialogStep CurrentStep;
+int Tick;
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(nullptr, kTitle);
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  if (Tick >= kGiveUpTicks) {
+    ADD_FAILURE() << "the dialog was not answered";
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  if (CurrentStep(dialog, Tick++)) KillTimer(nullptr, timer);
+}
+
+// Shows a message and lets `step` look at it and answer it from a timer of this thread, which
+// the dialog's own message loop dispatches.
+int RunMessage(const char* chinese, const char* english, int buttons, DialogStep step,
+               HWND owner = nullptr) {
+  CurrentStep = std::move(step);
+  Tick = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTimer);
+  const int result = ShowMessage(chinese, english, buttons, owner);
+  KillTimer(nullptr, timer);
+  return result;
+}
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+RECT ChildRect(HWND dialog, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void ExpectAt(const RECT& r, const LayoutBox& box, const char* what) {
+  EXPECT_EQ(r.left, box.x) << what;
+  EXPECT_EQ(r.top, box.y) << what;
+  EXPECT_EQ(r.right - r.left, box.width) << what;
+  EXPECT_EQ(r.bottom - r.top, box.height) << what;
+}
+
+// Measures the texts as the dialog does and checks that the window and its controls stand
+// where the layout puts them.
+void ExpectLayout(HWND dialog, const char* chinese, const char* english, int buttons) {
+  MessageLayoutInput in{};
+  HDC dc = GetDC(dialog);
+  const SIZE c = MeasureBitmapText(dc, chinese);
+  SIZE e = {0, 0};
+  if (english[0] != '\0') GetTextExtentPointA(dc, english, static_cast<int>(strlen(english)), &e);
+  ReleaseDC(dialog, dc);
+  RECT button;
+  GetClientRect(GetDlgItem(dialog, buttons == kButtonsYesNo ? IDYES : IDOK), &button);
+  in = {c.cx,
+        c.cy,
+        e.cx,
+        e.cy,
+        button.right,
+        button.bottom,
+        static_cast<int>(strlen(chinese)),
+        buttons,
+        GetSystemMetrics(SM_CXDLGFRAME),
+        GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN),
+        GetSystemMetrics(SM_CYCAPTION)};
+  const MessageLayout layout = LayoutMessageDialog(in);
+
+  RECT window;
+  GetWindowRect(dialog, &window);
+  ExpectAt(window, layout.window, "window");
+  for (const MessageButtonPlace& place : layout.buttons) {
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, place.id)) != FALSE, place.shown) << place.id;
+    if (place.shown) ExpectAt(ChildRect(dialog, place.id), place.box, "button");
+  }
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
+  RECT client;
+  GetClientRect(dialog, &client);
+  const MessageLines lines = LayoutMessageLines(c.cy, e.cy, english[0] != '\0', client.right);
+  ExpectAt(ChildRect(dialog, 1013), lines.chinese, "Chinese line");
+  EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, 1028)) != FALSE, lines.englishShown);
+  if (lines.englishShown) ExpectAt(ChildRect(dialog, 1028), lines.english, "English line");
+}
+
+std::string WindowText(HWND dialog, int id) {
+  char text[1024] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+// Paints the dialog and its controls now, then saves what the screen shows of it.
+Canvas* CaptureDialog(HWND dialog, const char* name) {
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  GdiFlush();
+  Sleep(300);
+  RECT r;
+  GetWindowRect(dialog, &r);
+  Canvas* shot = Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\" + name + ".bmp")) << name;
+  return shot;
+}
+
+class MessageDialogTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded);
+    Canvas glyphs(64, 16, RGB(255, 255, 255));
+    DrawBitmapText(glyphs.dc(), 0, 0, "安装程序", 0);
+    ASSERT_GT(CountColour(glyphs, {0, 0, 64, 16}, RGB(0, 0, 0)), 100) << "the sheets carry ink";
+  }
+  static void TearDownTestSuite() { FreeGlyphSheets(); }
+};
+
+TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
+  const BilingualText& m = kMsgInstallSucceeded;
+  HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  const int result = RunMessage(
+      m.chinese, m.english, m.buttons,
+      [&](HWND dialog, int tick) {
+        if (tick < 2) return false;
+        ExpectLayout(dialog, m.chinese, m.english, m.buttons);
+        EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
+        EXPECT_EQ(WindowText(dialog, 1028), m.english);
+        EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
+        delete CaptureDialog(dialog, "message_ok");
+        Click(dialog, IDOK);
+        return true;
+      },
+      owner);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
+}
+
+TEST_F(MessageDialogTest, YesNoQuestionGivesSixSevenAndTwoForEscapeAndTheCloseBox) {
+  const BilingualText& m = kMsgReplaceWordBase;
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [&](HWND dialog, int tick) {
+                         if (tick < 2) return false;
+                         ExpectLayout(dialog, m.chinese, m.english, m.buttons);
+                         delete CaptureDialog(dialog, "message_yes_no");
+                         Click(dialog, IDYES);
+                         return true;
+                       }),
+            IDYES);
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         Click(dialog, IDNO);
+                         return true;
+                       }),
+            IDNO);
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         HWND focus = GetFocus();
+                         PostMessageA(focus != nullptr ? focus : dialog, WM_KEYDOWN, VK_ESCAPE,
+                                      0x00010001);
+                         return true;
+                       }),
+            IDCANCEL);
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int) {
+                         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                         return true;
+                       }),
+            IDCANCEL);
+}
+
+TEST_F(MessageDialogTest, OtherCommandsAreIgnored) {
+  const BilingualText& m = kMsgNoMemory;
+  EXPECT_EQ(RunMessage(m.chinese, m.english, m.buttons,
+                       [](HWND dialog, int tick) {
+                         if (tick == 0) {
+                           for (int id : {3, 4, 5, 1013, 1028})
+                             PostMessageA(dialog, WM_COMMAND, id, 0);
+                           return false;
+                         }
+                         EXPECT_TRUE(IsWindowVisible(dialog)) << "still open";
+                         Click(dialog, IDOK);
+                         return true;
+                       }),
+            IDOK);
+}
+
+TEST_F(MessageDialogTest, EmptyEnglishHidesItsLine) {
+  const char* chinese = "祝贺您：安装顺利完成！";
+  for (const char* english : {static_cast<const char*>(nullptr), ""}) {
+    EXPECT_EQ(RunMessage(chinese, english, kButtonsOk,
+                         [&](HWND dialog, int tick) {
+                           if (tick < 1) return false;
+                           ExpectLayout(dialog, chinese, "", kButtonsOk);
+                           EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1028)));
+                           RECT client;
+                           GetClientRect(dialog, &client);
+                           RECT ok = ChildRect(dialog, IDOK);
+                           // H = 3 * (bh + 16), no English share: the button row is 2 * bh above H.
+                           const int bh = ok.bottom - ok.top;
+                           EXPECT_EQ(ok.top, 3 * (bh + 16) - 2 * bh);
+                           Click(dialog, IDOK);
+                           return true;
+                         }),
+              IDOK);
+  }
+}
+
+TEST_F(MessageDialogTest, LongEnglishShowsItsFirst127Bytes) {
+  std::string english;
+  for (int i = 0; english.size() < 200; ++i) english += "word" + std::to_string(i) + " ";
+  english.resize(200);
+  EXPECT_EQ(RunMessage("内存不够。", english.c_str(), kButtonsOk,
+                       [&](HWND dialog, int tick) {
+                         if (tick < 1) return false;
+                         EXPECT_EQ(WindowText(dialog, 1028), english.substr(0, 127));
+                         ExpectLayout(dialog, "内存不够。", english.substr(0, 127).c_str(),
+                                      kButtonsOk);
+                         Click(dialog, IDOK);
+                         return true;
+                       }),
+            IDOK);
+}
+
+TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
+  char chinese[600];
+  snprintf(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese,
+           "C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Quorvane Editor Tools");
+  ASSERT_GT(strlen(chinese), 80u);
+  const int result =
+      RunMessage(chinese, kMsgCannotCreateGroup.english, kButtonsOk, [&](HWND dialog, int tick) {
+        if (tick < 2) return false;
+        ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
+        EXPECT_EQ(WindowText(dialog, 1013), chinese);
+        Canvas* shot = CaptureDialog(dialog, "message_long_path");
+        delete shot;
+
+        // The Chinese line on screen against the whole text drawn directly in the line's font.
+        HWND line = GetDlgItem(dialog, 1013);
+        RECT r;
+        GetWindowRect(line, &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        Canvas* onScreen = Canvas::FromScreen(r.left, r.top, w, h);
+        auto reference = [&](const char* text) {
+          Canvas* c = new Canvas(w, h, GetSysColor(COLOR_BTNFACE));
+          HGDIOBJ earlier =
+              SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
+          const SIZE size = MeasureBitmapText(c->dc(), text);
+          DrawBitmapText(c->dc(), (w - size.cx) / 2, (h - 16) / 2, text, 0);
+          SelectObject(c->dc(), earlier);
+          return c;
+        };
+        Canvas* whole = reference(chinese);
+        Canvas* cut = reference(std::string(chinese, 79).c_str());
+        EXPECT_EQ(CountDifferences(*onScreen, *whole, {0, 0, w, h}), 0);
+        EXPECT_GT(CountDifferences(*onScreen, *cut, {0, 0, w, h}), 0);
+        delete whole;
+        delete cut;
+        delete onScreen;
+        Click(dialog, IDOK);
+        return true;
+      });
+  EXPECT_EQ(result, IDOK);
+}
+
+}  // namespace
