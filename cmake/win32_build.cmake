@@ -47,6 +47,14 @@ function(k7_wine_path out host_path)
 endfunction()
 k7_wine_path(K7_SAMPLE_PAYLOAD_WINE ${K7_HOST_BUILD_DIR}/sample_payload)
 
+# Screenshots that the tests save (BMP; scripts/test.sh adds PNG copies). Wine runs as an
+# unprivileged user when the tests run as root, so the folder is writable for everyone.
+set(K7_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
+file(MAKE_DIRECTORY ${K7_SCREENSHOT_DIR})
+file(CHMOD ${K7_SCREENSHOT_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+     GROUP_READ GROUP_WRITE GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
+k7_wine_path(K7_SCREENSHOT_DIR_WINE ${K7_SCREENSHOT_DIR})
+
 # Win32 tests: one executable per area, each run by ctest through Wine. ENV adds variables to
 # the test's environment, e.g. LC_ALL=zh_CN.UTF-8 for a Chinese system.
 function(k7_win32_test name)
@@ -56,7 +64,8 @@ function(k7_win32_test name)
   target_link_options(${name} PRIVATE -static -mconsole)
   target_link_libraries(${name} PRIVATE k7_win32 GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload ${PROJECT_SOURCE_DIR}/tests/win32)
-  target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}")
+  target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}"
+                                             K7_SCREENSHOT_DIR="${K7_SCREENSHOT_DIR_WINE}")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "K7_WINE_PREFIX=${K7_WINE_PREFIX}")
   if(T_ENV)

@@ -21,7 +21,7 @@ xvfb-run -a -s "-screen 0 1024x768x24 -ac" \
   ctest --test-dir "$BUILD/win32" --output-on-failure --timeout 600 || status=1
 "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
 # Screenshots the tests saved, as PNG for viewing.
-for shot in "$BUILD"/win32/artefacts/*.bmp; do
+for shot in "$BUILD"/win32/screenshots/*.bmp; do
   [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && echo "screenshot: ${shot%.bmp}.png"
 done
 if [ "$status" = 0 ]; then echo "test: all tests passed"; else echo "test: FAILURES"; fi

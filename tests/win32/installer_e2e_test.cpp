@@ -74,7 +74,7 @@ TEST_F(WizardRun, OpensOnTheTargetFolderPage) {
   RECT window;
   GetWindowRect(wizard, &window);
   Capture shot = CaptureScreen(window);
-  EXPECT_TRUE(SaveBmp(shot, std::string(K7_ARTEFACT_DIR) + "\\wizard_page0.bmp"));
+  EXPECT_TRUE(SaveBmp(shot, std::string(K7_SCREENSHOT_DIR) + "\\wizard_page0.bmp"));
 }
 
 // The side-panel label "安装程序" is drawn from the glyph sheets: every pixel of its four cells

@@ -13,12 +13,6 @@ target_link_libraries(K7_Quorvane_Setup_no_glyphs PRIVATE k7_win32)
 target_include_directories(K7_Quorvane_Setup_no_glyphs BEFORE PRIVATE ${K7_NO_GLYPHS_DIR})
 add_dependencies(K7_Quorvane_Setup_no_glyphs no_glyphs_payload)
 
-set(K7_ARTEFACT_DIR ${CMAKE_BINARY_DIR}/artefacts)
-file(MAKE_DIRECTORY ${K7_ARTEFACT_DIR})
-# The tests run Wine as an unprivileged user, which saves its screenshots here.
-file(CHMOD ${K7_ARTEFACT_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
-     GROUP_WRITE GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
-k7_wine_path(K7_ARTEFACT_WINE ${K7_ARTEFACT_DIR})
 k7_wine_path(K7_INSTALLER_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe)
 k7_wine_path(K7_NO_GLYPHS_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_glyphs.exe)
 
@@ -26,6 +20,5 @@ k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp
               tests/win32/installer_driver.cpp tests/win32/test_files.cpp)
 target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
-  K7_INSTALLER_NO_GLYPHS_EXE="${K7_NO_GLYPHS_WINE}"
-  K7_ARTEFACT_DIR="${K7_ARTEFACT_WINE}")
+  K7_INSTALLER_NO_GLYPHS_EXE="${K7_NO_GLYPHS_WINE}")
 add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyphs)
