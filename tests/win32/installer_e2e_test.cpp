@@ -178,4 +178,12 @@ TEST(InstallerWithoutGlyphs, EndsWithExitCodeOneAndShowsNothing) {
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
 }
 
+// Without its wizard nothing could end the message loop: the run ends at once, reporting that
+// it could not start, instead of waiting forever.
+TEST(InstallerWithoutWizard, EndsInsteadOfWaitingForever) {
+  InstallerRun run(K7_INSTALLER_NO_WIZARD_EXE);
+  ASSERT_TRUE(run.started());
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
+}
+
 }  // namespace
