@@ -17,7 +17,8 @@ constexpr BilingualText kMsgInstallSucceeded = {"祝贺您：安装顺利完成�
                                                 "Congratulations! Installation Success!", 0};
 constexpr BilingualText kMsgInstallFailed = {
     "安装失败！请检查一下系统后，再重新安装。谢谢！",
-    "Installation failed. Please check your system (quit all Torvu applications) and try again.", 0};
+    "Installation failed. Please check your system (quit all Torvu applications) and try again.",
+    0};
 constexpr BilingualText kMsgReplaceWordBase = {
     "安装目录有老词库。是否安装新词库(会冲掉老词库)?",
     "Old CiKu (Word Base) is detected. Replace it with new CiKu?", 4};

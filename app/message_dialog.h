@@ -1,4 +1,5 @@
-// The bilingual message dialog: every notice and question, Chinese from the glyph sheets above English.
+// The bilingual message dialog: every notice and question, Chinese from the glyph sheets above
+// English.
 #pragma once
 
 #include <windows.h>

@@ -27,7 +27,8 @@ bool HandleEnterKey() {
     styleByte = static_cast<unsigned>(GetWindowLongA(focus, GWL_STYLE)) & 0xFF;
     id = GetWindowLongA(focus, GWL_ID);
   }
-  EnterKeyAction action = EnterKeyActionFor(focus != nullptr, isButton, styleByte, id, DefaultCommandId);
+  EnterKeyAction action =
+      EnterKeyActionFor(focus != nullptr, isButton, styleByte, id, DefaultCommandId);
   PostMessageA(WizardWindow, WM_COMMAND, static_cast<WPARAM>(action.command), 0);
   return !action.passOn;
 }
@@ -76,17 +77,22 @@ int RunInstaller(HINSTANCE instance) {
   FindInstallerFolder(instance);
 
   switch (LoadGlyphSheets()) {
-    case GlyphLoadResult::kLoaded: break;
+    case GlyphLoadResult::kLoaded:
+      break;
     case GlyphLoadResult::kNoMemory:
-    case GlyphLoadResult::kNoData: return 1;
-    case GlyphLoadResult::kNoBitmaps: FreeGlyphSheets(); return 0;
+    case GlyphLoadResult::kNoData:
+      return 1;
+    case GlyphLoadResult::kNoBitmaps:
+      FreeGlyphSheets();
+      return 0;
   }
 
   WizardState = 0;
   WizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WIZARD));
   // The wizard's progress bar needs the common controls' window classes.
   InitCommonControls();
-  WizardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);
+  WizardWindow =
+      CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);
   // Without a wizard nothing could end the loop; nothing was installed, so the run counts
   // as one that could not start.
   int exitCode = 1;

@@ -24,8 +24,10 @@ void InstallerFolderOf(const char* moduleFileName, bool (*isLeadByte)(unsigned c
   const size_t length = moduleFileName != nullptr ? strlen(moduleFileName) : 0;
   for (size_t i = 0; i < length; ++i) {
     unsigned char c = static_cast<unsigned char>(moduleFileName[i]);
-    if (c == '\\') end = i + 1;
-    else if (isLeadByte != nullptr && isLeadByte(c) && i + 1 < length) ++i;
+    if (c == '\\')
+      end = i + 1;
+    else if (isLeadByte != nullptr && isLeadByte(c) && i + 1 < length)
+      ++i;
   }
   if (end == 0 || end >= folderSize) {
     const char* fallback = "A:\\";

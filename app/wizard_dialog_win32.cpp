@@ -70,12 +70,23 @@ void Navigate(HWND dialog, const WizardTransition& step) {
 
 void OnCommand(HWND dialog, int id) {
   switch (id) {
-    case IDC_NEXT: Navigate(dialog, NextTransition(WizardState)); break;
-    case IDC_BACK: Navigate(dialog, BackTransition(WizardState)); break;
-    case IDCANCEL: WizardState = kWizardFinished; break;
-    case IDC_DESKTOP_ICON: InvalidateRect(GetDlgItem(dialog, IDC_DESKTOP_ICON), nullptr, TRUE); break;
-    case IDC_LICENCE_ENGLISH_BOX: ShowWizardPage(dialog, 2); break;
-    default: break;  // among them 1, the dialog manager's own answer to Enter
+    case IDC_NEXT:
+      Navigate(dialog, NextTransition(WizardState));
+      break;
+    case IDC_BACK:
+      Navigate(dialog, BackTransition(WizardState));
+      break;
+    case IDCANCEL:
+      WizardState = kWizardFinished;
+      break;
+    case IDC_DESKTOP_ICON:
+      InvalidateRect(GetDlgItem(dialog, IDC_DESKTOP_ICON), nullptr, TRUE);
+      break;
+    case IDC_LICENCE_ENGLISH_BOX:
+      ShowWizardPage(dialog, 2);
+      break;
+    default:
+      break;  // among them 1, the dialog manager's own answer to Enter
   }
 }
 

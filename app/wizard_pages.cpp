@@ -20,10 +20,14 @@ const LanguageEntry kLanguageTable[kLanguageEntries] = {
 
 WizardTransition NextTransition(int state) {
   switch (state) {
-    case 0: return {2, 2, true, false};
-    case 2: return {3, 3, false, false};
-    case 3: return {99, 3, false, true};
-    default: return {state, -1, false, false};
+    case 0:
+      return {2, 2, true, false};
+    case 2:
+      return {3, 3, false, false};
+    case 3:
+      return {99, 3, false, true};
+    default:
+      return {state, -1, false, false};
   }
 }
 

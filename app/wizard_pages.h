@@ -17,10 +17,10 @@ extern const LanguageEntry kLanguageTable[kLanguageEntries];
 
 // What Next or Back does in a wizard state.
 struct WizardTransition {
-  int newState;           // the state stored before the page is shown
-  int page;               // the page to show
-  bool checkEnglishBox;   // check the licence's "English" box first (Next from page 0)
-  bool startInstallation; // Next on the last page
+  int newState;            // the state stored before the page is shown
+  int page;                // the page to show
+  bool checkEnglishBox;    // check the licence's "English" box first (Next from page 0)
+  bool startInstallation;  // Next on the last page
 };
 
 WizardTransition NextTransition(int state);

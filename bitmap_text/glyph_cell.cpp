@@ -3,8 +3,8 @@
 
 namespace {
 
-constexpr uint16_t kCodeRong = 0xE946;       // 镕, outside GB2312, kept in cell 7456
-constexpr uint16_t kCodeBoxLine = 0xA9A4;    // ─, the one box-drawing glyph, in cell 7457
+constexpr uint16_t kCodeRong = 0xE946;        // 镕, outside GB2312, kept in cell 7456
+constexpr uint16_t kCodeBoxLine = 0xA9A4;     // ─, the one box-drawing glyph, in cell 7457
 constexpr uint16_t kFirstHanziCode = 0xB0A1;  // 啊, cell 658
 
 }  // namespace

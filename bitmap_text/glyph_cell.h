@@ -7,11 +7,11 @@ constexpr int kGlyphSize = 16;
 constexpr int kSheetCount = 4;
 constexpr int kSheetWidth = 512;
 constexpr int kSheetHeight = 944;
-constexpr int kSheetBytes = kSheetWidth / 8 * kSheetHeight;       // 60,416
-constexpr int kGlyphSheetBytes = kSheetCount * kSheetBytes;       // 241,664
-constexpr int kGlyphInflateCapacity = 307200;                     // the loader's buffer
-constexpr int kSheetColumns = kSheetWidth / kGlyphSize;           // 32
-constexpr int kSheetRows = kSheetHeight / kGlyphSize;             // 59
+constexpr int kSheetBytes = kSheetWidth / 8 * kSheetHeight;            // 60,416
+constexpr int kGlyphSheetBytes = kSheetCount * kSheetBytes;            // 241,664
+constexpr int kGlyphInflateCapacity = 307200;                          // the loader's buffer
+constexpr int kSheetColumns = kSheetWidth / kGlyphSize;                // 32
+constexpr int kSheetRows = kSheetHeight / kGlyphSize;                  // 59
 constexpr int kGlyphCells = kSheetCount * kSheetColumns * kSheetRows;  // 7,552
 
 struct GlyphCell {

@@ -1,4 +1,5 @@
-// The installation manifest: the 105 payload files in installation order, with their flags, groups and progress.
+// The installation manifest: the 105 payload files in installation order, with their flags, groups
+// and progress.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +11,11 @@ constexpr uint8_t kAttrHidden = 0x02;    // FILE_ATTRIBUTE_HIDDEN
 
 // One installed file. A row that is not required is optional: its failure is ignored.
 struct ManifestRow {
-  uint8_t group;        // 1..15, the manifest group the row belongs to
-  uint16_t resourceId;  // the "TEXT" resource holding the file as one zlib stream
-  const char* fileName; // name under InstallDir, no sub-folders
-  uint8_t attributes;   // kAttrReadOnly | kAttrHidden of the finished file
-  bool required;        // a failed required row ends the installation
+  uint8_t group;         // 1..15, the manifest group the row belongs to
+  uint16_t resourceId;   // the "TEXT" resource holding the file as one zlib stream
+  const char* fileName;  // name under InstallDir, no sub-folders
+  uint8_t attributes;    // kAttrReadOnly | kAttrHidden of the finished file
+  bool required;         // a failed required row ends the installation
 };
 
 // One group of rows. A word-base group is skipped while KeepOldWordBase is true; its
@@ -143,12 +144,13 @@ static_assert(kInstallManifestRows == 105, "the manifest has 105 rows");
 
 // Columns: group, word base, progress positions set after the group.
 constexpr ManifestGroup kManifestGroups[] = {
-    {1, false, {15, 0}},  {2, false, {20, 0}},  {3, false, {0, 0}},   {4, false, {25, 0}},
-    {5, false, {30, 0}},  {6, false, {35, 0}},  {7, true, {45, 0}},   {8, false, {0, 0}},
-    {9, false, {0, 0}},   {10, false, {0, 0}},  {11, false, {0, 0}},  {12, false, {50, 0}},
+    {1, false, {15, 0}},   {2, false, {20, 0}}, {3, false, {0, 0}},    {4, false, {25, 0}},
+    {5, false, {30, 0}},   {6, false, {35, 0}}, {7, true, {45, 0}},    {8, false, {0, 0}},
+    {9, false, {0, 0}},    {10, false, {0, 0}}, {11, false, {0, 0}},   {12, false, {50, 0}},
     {13, false, {55, 65}}, {14, true, {0, 0}},  {15, false, {70, 90}},
 };
-static_assert(sizeof(kManifestGroups) / sizeof(kManifestGroups[0]) == 15, "the manifest has 15 groups");
+static_assert(sizeof(kManifestGroups) / sizeof(kManifestGroups[0]) == 15,
+              "the manifest has 15 groups");
 
 // Progress positions of a whole run, in order: 10 when the bar appears, the group positions,
 // then 94 after the Start-menu entries and 97, 100 at the end.
@@ -158,7 +160,8 @@ constexpr uint8_t kRunProgressEnd[] = {97, 100};
 
 // Payload resources that the build packs but the Installer neither installs nor reads.
 constexpr uint16_t kUnlistedPayloadIds[] = {163, 164, 185, 186, 187, 188};
-constexpr size_t kPayloadResourceCount = kInstallManifestRows + sizeof(kUnlistedPayloadIds) / sizeof(kUnlistedPayloadIds[0]);
+constexpr size_t kPayloadResourceCount =
+    kInstallManifestRows + sizeof(kUnlistedPayloadIds) / sizeof(kUnlistedPayloadIds[0]);
 static_assert(kPayloadResourceCount == 111, "the Installer carries 111 TEXT resources");
 
 // Capacity of the installation run's PayloadBuffer, and so the largest installable file.

@@ -1,4 +1,5 @@
-// The payload container and file writer on Win32: resource lookup, file writing, attributes, deletion.
+// The payload container and file writer on Win32: resource lookup, file writing, attributes,
+// deletion.
 #include <io.h>
 #include <windows.h>
 

@@ -32,6 +32,6 @@ bool StaleDictionaryPath(const char* folder, int index, char* out, size_t outSiz
     out[0] = '\0';
     return false;
   }
-  return FormatBounded(out, outSize, kStaleDictionaryFormats[index % kStaleDictionaryNames],
-                       folder, suffix);
+  return FormatBounded(out, outSize, kStaleDictionaryFormats[index % kStaleDictionaryNames], folder,
+                       suffix);
 }

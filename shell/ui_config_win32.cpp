@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr char kUseBmpFont = '1';           // the installed product draws Chinese from bitmaps
+constexpr char kUseBmpFont = '1';  // the installed product draws Chinese from bitmaps
 constexpr char kControlSettingsVariant = '2';
 constexpr long kMostUiConfigBytes = 0x1000000;  // far beyond any real configuration file
 

@@ -66,10 +66,12 @@ Bytes EnglishLicence() {
 
 Bytes UiConfig(bool english) {
   static const char* const kChinese[] = {
-      "[UI_STR]", "File=文件", "Edit=编辑", "Help=帮助", "Input=输入法", "[Config]", "UseBmpFont=0", "",
+      "[UI_STR]",     "File=文件", "Edit=编辑",    "Help=帮助",
+      "Input=输入法", "[Config]",  "UseBmpFont=0", "",
   };
   static const char* const kEnglish[] = {
-      "[UI_STR]", "File=File", "Edit=Edit", "Help=Help", "Input=Input method", "[Config]", "UseBmpFont=0", "",
+      "[UI_STR]",           "File=File", "Edit=Edit",    "Help=Help",
+      "Input=Input method", "[Config]",  "UseBmpFont=0", "",
   };
   return english ? CrLfLines(kEnglish, 8) : CrLfLines(kChinese, 8);
 }

@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   for (const ManifestRow& row : kInstallManifest)
     ok = ok && PackOne(row.resourceId, sourceDir + "/" + row.fileName, true, outDir, rc);
   for (uint16_t id : kUnlistedPayloadIds)
-    ok = ok && PackOne(id, sourceDir + "/unlisted_" + std::to_string(id) + ".bin", false, outDir, rc);
+    ok = ok &&
+         PackOne(id, sourceDir + "/unlisted_" + std::to_string(id) + ".bin", false, outDir, rc);
   if (fclose(rc) != 0) ok = false;
   if (!ok) {
     remove(rcTemp.c_str());

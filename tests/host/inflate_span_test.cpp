@@ -13,7 +13,9 @@ namespace {
 std::vector<unsigned char> Deflate(const std::string& text) {
   uLongf size = compressBound(text.size());
   std::vector<unsigned char> out(size);
-  EXPECT_EQ(compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), text.size(), 9), Z_OK);
+  EXPECT_EQ(
+      compress2(out.data(), &size, reinterpret_cast<const Bytef*>(text.data()), text.size(), 9),
+      Z_OK);
   out.resize(size);
   return out;
 }
@@ -61,7 +63,7 @@ TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
   ASSERT_TRUE(FormatBounded(path, sizeof path, "%s\\%s", "C:\\K7_Quorvane", "K7.exe"));
   EXPECT_STREQ(path, "C:\\K7_Quorvane\\K7.exe");
 
-  std::string dir = "C:\\" + std::string(250, 'd');  // 253 bytes
+  std::string dir = "C:\\" + std::string(250, 'd');                               // 253 bytes
   EXPECT_TRUE(FormatBounded(path, sizeof path, "%s\\%s", dir.c_str(), "abcde"));  // 259 bytes
   EXPECT_EQ(strlen(path), 259u);
   EXPECT_FALSE(FormatBounded(path, sizeof path, "%s\\%s", dir.c_str(), "abcdef"));  // 260 bytes

@@ -47,11 +47,15 @@ TEST(InstallManifest, IdsAndNamesAreUnique) {
 
 TEST(InstallManifest, FlagsFollowTheGroups) {
   // Columns: group, attributes, required.
-  struct GroupFlags { int group; uint8_t attributes; bool required; };
+  struct GroupFlags {
+    int group;
+    uint8_t attributes;
+    bool required;
+  };
   const GroupFlags kExpected[] = {
-      {1, kRH, true},   {2, kH, true},     {3, kRH, true},   {4, kRH, false}, {5, kRH, true},
-      {6, kRH, true},   {7, kNone, true},  {8, kRH, true},   {9, kRH, false}, {10, kR, false},
-      {11, kRH, false}, {12, kR, false},   {13, kR, true},   {14, kNone, true}, {15, kR, true},
+      {1, kRH, true},   {2, kH, true},    {3, kRH, true}, {4, kRH, false},   {5, kRH, true},
+      {6, kRH, true},   {7, kNone, true}, {8, kRH, true}, {9, kRH, false},   {10, kR, false},
+      {11, kRH, false}, {12, kR, false},  {13, kR, true}, {14, kNone, true}, {15, kR, true},
   };
   for (const ManifestRow& row : kInstallManifest) {
     const GroupFlags& want = kExpected[row.group - 1];
@@ -71,7 +75,8 @@ TEST(InstallManifest, OnlyTheWordBaseHasNeitherFlagAndOnlySortDicIsHiddenAlone) 
 }
 
 TEST(InstallManifest, WordBaseGroupsAreSevenAndFourteen) {
-  for (const ManifestGroup& g : kManifestGroups) EXPECT_EQ(g.wordBase, g.group == 7 || g.group == 14);
+  for (const ManifestGroup& g : kManifestGroups)
+    EXPECT_EQ(g.wordBase, g.group == 7 || g.group == 14);
   for (const ManifestRow& row : kInstallManifest) {
     bool wordBaseFile = row.resourceId == 127 || row.resourceId == 128 || row.resourceId == 129;
     EXPECT_EQ(GroupOf(row.group).wordBase, wordBaseFile) << row.fileName;
@@ -85,7 +90,8 @@ TEST(InstallManifest, ProgressPositionsOfARun) {
       if (p != 0) positions.push_back(p);
   positions.push_back(kRunProgressAfterStartMenu);
   for (uint8_t p : kRunProgressEnd) positions.push_back(p);
-  EXPECT_EQ(positions, (std::vector<int>{10, 15, 20, 25, 30, 35, 45, 50, 55, 65, 70, 90, 94, 97, 100}));
+  EXPECT_EQ(positions,
+            (std::vector<int>{10, 15, 20, 25, 30, 35, 45, 50, 55, 65, 70, 90, 94, 97, 100}));
 }
 
 }  // namespace

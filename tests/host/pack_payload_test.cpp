@@ -24,7 +24,8 @@ std::vector<unsigned char> Read(const std::string& path) {
 TEST(PackedPayload, EveryStreamIsLevelNineAndInflatesToItsSampleFile) {
   std::vector<unsigned char> buffer(kPayloadBufferCapacity);
   for (const ManifestRow& row : kInstallManifest) {
-    auto stream = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/" + std::to_string(row.resourceId) + ".z");
+    auto stream =
+        Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/" + std::to_string(row.resourceId) + ".z");
     ASSERT_GE(stream.size(), 2u);
     EXPECT_EQ(stream[0], 0x78);
     EXPECT_EQ(stream[1], 0xDA);
@@ -64,17 +65,22 @@ TEST(SamplePayload, KeepsThePropertiesTheInstallerReads) {
   }
   // The Chinese licence is GBK: it has lead bytes and no UTF-8 three-byte sequences.
   auto chinese = Read(dir + "/License_cn.txt");
-  EXPECT_NE(std::find_if(chinese.begin(), chinese.end(), [](unsigned char c) { return c >= 0xB0; }), chinese.end());
+  EXPECT_NE(std::find_if(chinese.begin(), chinese.end(), [](unsigned char c) { return c >= 0xB0; }),
+            chinese.end());
   EXPECT_EQ(Read(dir + "/ChnBmp.bin").size(), 241664u);
 }
 
 // Runs the packer on a folder prepared by `prepare` and returns its exit status and messages.
-struct PackRun { int status; std::string messages; };
+struct PackRun {
+  int status;
+  std::string messages;
+};
 
 PackRun RunPacker(const std::string& folder) {
   std::string out = folder + "/out";
   std::string log = folder + "/log.txt";
-  std::string command = std::string(K7_PACK_PAYLOAD_TOOL) + " " + folder + " " + out + " " + out + ".rc 2>" + log;
+  std::string command =
+      std::string(K7_PACK_PAYLOAD_TOOL) + " " + folder + " " + out + " " + out + ".rc 2>" + log;
   int status = system(command.c_str());
   auto text = Read(log);
   return {status, std::string(text.begin(), text.end())};

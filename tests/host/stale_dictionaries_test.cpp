@@ -22,9 +22,8 @@ TEST(StaleDictionaries, RunSuffixBySuffixThroughTheFourNames) {
   std::vector<std::string> paths = AllPaths("C:\\K7");
   ASSERT_EQ(paths.size(), 64u);
   // Suffixes count in binary, the first digit the outermost counter, and "0000" never occurs.
-  const char* const kSuffixes[] = {"",     "0001", "0010", "0011", "0100", "0101",
-                                   "0110", "0111", "1000", "1001", "1010", "1011",
-                                   "1100", "1101", "1110", "1111"};
+  const char* const kSuffixes[] = {"",     "0001", "0010", "0011", "0100", "0101", "0110", "0111",
+                                   "1000", "1001", "1010", "1011", "1100", "1101", "1110", "1111"};
   const char* const kNames[] = {"pykeys.dic", "Gbkflat.dic", "flatAuto.dic", "flatAdjust.dic"};
   for (int s = 0; s < 16; ++s)
     for (int n = 0; n < 4; ++n)

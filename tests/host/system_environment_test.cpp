@@ -17,9 +17,9 @@ TEST(SystemLanguageFor, ChineseOnAMultibyteCodePageOnly) {
   EXPECT_EQ(SystemLanguageFor(true, 0x1404), 2);   // Macau
   EXPECT_EQ(SystemLanguageFor(false, 0x0804), 0);  // Chinese on a single-byte code page
   EXPECT_EQ(SystemLanguageFor(false, 0x0404), 0);
-  EXPECT_EQ(SystemLanguageFor(true, 0x0409), 0);   // English
-  EXPECT_EQ(SystemLanguageFor(true, 0x0411), 0);   // Japanese on a multibyte code page
-  EXPECT_EQ(SystemLanguageFor(true, 0x0004), 1);   // neutral Chinese
+  EXPECT_EQ(SystemLanguageFor(true, 0x0409), 0);  // English
+  EXPECT_EQ(SystemLanguageFor(true, 0x0411), 0);  // Japanese on a multibyte code page
+  EXPECT_EQ(SystemLanguageFor(true, 0x0004), 1);  // neutral Chinese
 }
 
 bool GbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }

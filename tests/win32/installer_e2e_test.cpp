@@ -1,4 +1,5 @@
-// The real Installer under Wine, driven from outside as a user would: window, keys, pixels, exit code.
+// The real Installer under Wine, driven from outside as a user would: window, keys, pixels, exit
+// code.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -59,8 +60,9 @@ TEST_F(WizardRun, OpensOnTheTargetFolderPage) {
   for (int id : {IDC_PATH, IDC_BROWSE, IDC_DESKTOP_ICON, IDC_PATH_LABEL, IDC_NEXT, IDCANCEL,
                  IDC_SIDE_LABEL1, IDC_SIDE_LABEL2, IDC_SIDE_LABEL3, IDC_PRODUCT_ICON})
     EXPECT_TRUE(IsVisibleControl(wizard, id)) << id;
-  for (int id : {IDC_BACK, IDC_LICENCE_ENGLISH_BOX, IDC_LICENCE_CHINESE, IDC_LICENCE_ENGLISH,
-                 IDC_LANGUAGE_LABEL, IDC_LANGUAGE_LIST, IDC_PROGRESS, IDC_SIDE_LABEL4, IDC_TEST_FRAME})
+  for (int id :
+       {IDC_BACK, IDC_LICENCE_ENGLISH_BOX, IDC_LICENCE_CHINESE, IDC_LICENCE_ENGLISH,
+        IDC_LANGUAGE_LABEL, IDC_LANGUAGE_LIST, IDC_PROGRESS, IDC_SIDE_LABEL4, IDC_TEST_FRAME})
     EXPECT_FALSE(IsVisibleControl(wizard, id)) << id;
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard, IDC_BACK)));
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_DESKTOP_ICON, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -96,7 +98,8 @@ TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
       for (int dx = 0; dx < 16; ++dx) {
         size_t offset = static_cast<size_t>(cell.sheet) * kSheetBytes +
                         static_cast<size_t>(cell.y + dy) * (kSheetWidth / 8) + (cell.x + dx) / 8;
-        bool isInk = (static_cast<unsigned char>(sheets[offset]) & (0x80 >> ((cell.x + dx) % 8))) == 0;
+        bool isInk =
+            (static_cast<unsigned char>(sheets[offset]) & (0x80 >> ((cell.x + dx) % 8))) == 0;
         DWORD want = isInk ? 0x000000 : faceRgb;
         ink += isInk;
         if (shot.At(x0 + 16 * k + dx, y0 + dy) != want) ++wrong;
@@ -165,7 +168,8 @@ TEST(InstallerExecutable, CarriesTheWholePayloadAsLevelNineStreams) {
     EXPECT_TRUE(data[0] == 0x78 && data[1] == 0xDA) << row.resourceId;
     uint32_t length = 0;
     ASSERT_TRUE(InflateSpan(data, size, &buffer[0], buffer.size(), &length)) << row.resourceId;
-    EXPECT_EQ(buffer.substr(0, length), ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + row.fileName))
+    EXPECT_EQ(buffer.substr(0, length),
+              ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + row.fileName))
         << row.fileName;
   }
   FreeLibrary(exe);

@@ -17,7 +17,9 @@ constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 constexpr uint16_t kDamagedStreamId = 9001;
 constexpr uint16_t kEmptyFileId = 163;  // an unlisted resource, packed from no file at all
 
-std::string SampleFile(const char* name) { return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name); }
+std::string SampleFile(const char* name) {
+  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
+}
 
 class PayloadTest : public testing::Test {
  protected:
@@ -28,16 +30,19 @@ class PayloadTest : public testing::Test {
 TEST_F(PayloadTest, EveryManifestRowExtractsToItsSampleFileWithItsFlags) {
   for (const ManifestRow& row : kInstallManifest) {
     bool ro = row.attributes & kAttrReadOnly, hidden = row.attributes & kAttrHidden;
-    ASSERT_TRUE(ExtractPayload(row.resourceId, row.fileName, buffer.data(), buffer.size(), ro, hidden))
+    ASSERT_TRUE(
+        ExtractPayload(row.resourceId, row.fileName, buffer.data(), buffer.size(), ro, hidden))
         << row.fileName;
     EXPECT_EQ(ReadBytes(dir / row.fileName), SampleFile(row.fileName)) << row.fileName;
-    EXPECT_EQ(ProtectionOf(dir / row.fileName), (ro ? kRO : 0) | (hidden ? kHidden : 0)) << row.fileName;
+    EXPECT_EQ(ProtectionOf(dir / row.fileName), (ro ? kRO : 0) | (hidden ? kHidden : 0))
+        << row.fileName;
   }
   EXPECT_EQ(CountEntries(dir.path()), 105);
 }
 
 TEST_F(PayloadTest, ReplacesAReadOnlyHiddenFileAndLeavesExactlyTheNewFlags) {
-  WriteBytes(dir / "sort.dic", "an older copy, longer than the new one ........................", kRO | kHidden);
+  WriteBytes(dir / "sort.dic", "an older copy, longer than the new one ........................",
+             kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "sort.dic"), kRO | kHidden);
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), false, false));
   EXPECT_EQ(ReadBytes(dir / "sort.dic"), SampleFile("sort.dic"));
@@ -67,7 +72,8 @@ TEST_F(PayloadTest, FailedInflationLeavesAnExistingTargetAsItWas) {
   EXPECT_EQ(ReadBytes(dir / "pykeys.dic"), old);
   EXPECT_EQ(ProtectionOf(dir / "pykeys.dic"), kRO | kHidden);
   // A damaged stream fails the same way.
-  EXPECT_FALSE(ExtractPayload(kDamagedStreamId, "pykeys.dic", buffer.data(), buffer.size(), false, false));
+  EXPECT_FALSE(
+      ExtractPayload(kDamagedStreamId, "pykeys.dic", buffer.data(), buffer.size(), false, false));
   EXPECT_EQ(ReadBytes(dir / "pykeys.dic"), old);
   EXPECT_EQ(ProtectionOf(dir / "pykeys.dic"), kRO | kHidden);
   // Exactly the file's size is enough.
@@ -104,7 +110,8 @@ TEST_F(PayloadTest, RefusesAPathThatDoesNotFitAndWritesNothing) {
 
 TEST_F(PayloadTest, ATargetHeldOpenByAnotherProgramFailsWithItsFlagsCleared) {
   WriteBytes(dir / "K7.exe", "running program", kRO | kHidden);
-  HANDLE held = CreateFileA((dir / "K7.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held =
+      CreateFileA((dir / "K7.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(ExtractPayload(109, "K7.exe", buffer.data(), buffer.size(), true, false));
   CloseHandle(held);

@@ -1,4 +1,5 @@
-// Start-up's view of the system under Wine: the platform flags, SystemLanguage, the Installer folder.
+// Start-up's view of the system under Wine: the platform flags, SystemLanguage, the Installer
+// folder.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -16,7 +17,8 @@ TEST(DetectEnvironment, SystemLanguageFollowsTheSystemLocale) {
   ASSERT_NE(expected, nullptr);
   SystemLanguage = -1;
   DetectEnvironment();
-  EXPECT_EQ(SystemLanguage, atoi(expected)) << "LC_ALL=" << (getenv("LC_ALL") ? getenv("LC_ALL") : "");
+  EXPECT_EQ(SystemLanguage, atoi(expected))
+      << "LC_ALL=" << (getenv("LC_ALL") ? getenv("LC_ALL") : "");
 }
 
 TEST(DetectEnvironment, ReportsAnNtSystemThatIsNotVersionThree) {

@@ -1,4 +1,5 @@
-// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file system.
+// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file
+// system.
 #include "test_files.h"
 
 #include <cstdio>
@@ -75,8 +76,10 @@ void RemoveTree(const std::string& folder) {
       if (name == "." || name == "..") continue;
       std::string path = folder + "\\" + name;
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-      else DeleteFileA(path.c_str());
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileA(path.c_str());
     } while (FindNextFileA(find, &data));
     FindClose(find);
   }

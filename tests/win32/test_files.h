@@ -1,4 +1,5 @@
-// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file system.
+// Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file
+// system.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +25,7 @@ class ScratchInstallDir {
 bool FileExists(const std::string& path);
 std::string ReadBytes(const std::string& path);  // empty when missing
 void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0);
-DWORD Attributes(const std::string& path);       // INVALID_FILE_ATTRIBUTES when missing
-DWORD ProtectionOf(const std::string& path);     // read-only and hidden bits only
-int CountEntries(const std::string& folder);     // files and folders, without . and ..
+DWORD Attributes(const std::string& path);    // INVALID_FILE_ATTRIBUTES when missing
+DWORD ProtectionOf(const std::string& path);  // read-only and hidden bits only
+int CountEntries(const std::string& folder);  // files and folders, without . and ..
 void RemoveTree(const std::string& folder);

@@ -45,10 +45,9 @@ TEST_F(UiConfigTest, TheShippedFileRecordsTheBitmapFontAndTheChosenLanguage) {
     ASSERT_GT(shipped.size(), kShippedTail.size());
     ASSERT_EQ(shipped.substr(shipped.size() - kShippedTail.size()), kShippedTail);
     Update(language);
-    EXPECT_EQ(ReadBytes(file()),
-              shipped.substr(0, shipped.size() - kShippedTail.size()) +
-                  "[Config]\r\nUseBmpFont=1\r\n\r\n\r\nForceLanguage=" + std::to_string(language) +
-                  "\r\n")
+    EXPECT_EQ(ReadBytes(file()), shipped.substr(0, shipped.size() - kShippedTail.size()) +
+                                     "[Config]\r\nUseBmpFont=1\r\n\r\n\r\nForceLanguage=" +
+                                     std::to_string(language) + "\r\n")
         << language;
   }
 }

@@ -89,8 +89,8 @@ TEST_F(WordBaseTest, AnEarlierInstallationsWordBaseRaisesTheQuestion) {
 }
 
 TEST_F(WordBaseTest, SweepRemovesEveryStaleDictionaryAndNothingElse) {
-  const char* const kStale[] = {"pykeys.dic", "pykeys.dic0001", "Gbkflat.dic0110",
-                                "flatAuto.dic",  "flatAdjust.dic", "flatAuto.dic1010"};
+  const char* const kStale[] = {"pykeys.dic",   "pykeys.dic0001", "Gbkflat.dic0110",
+                                "flatAuto.dic", "flatAdjust.dic", "flatAuto.dic1010"};
   for (const char* name : kStale) WriteBytes(dir / name, "stale");
   WriteBytes(dir / "flatAdjust.dic1111", "stale", kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "flatAdjust.dic1111"), kRO | kHidden);
