@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,26 @@ TEST_F(PayloadTest, WritingIntoAMissingFolderFails) {
   std::string missing = dir / "no such folder";
   snprintf(InstallDir, sizeof InstallDir, "%s", missing.c_str());
   EXPECT_FALSE(ExtractPayload(106, "pykeys.dic", buffer.data(), buffer.size(), true, true));
+}
+
+// A disk that fills up during the write: scripts/test.sh mounts a 64 KiB file system for it when
+// it can (as root) and names it in K7_FULL_DISK_DIR; elsewhere the case is skipped.
+TEST_F(PayloadTest, AWriteThatDoesNotFitOnTheDiskFails) {
+  const char* full = getenv("K7_FULL_DISK_DIR");
+  if (full == nullptr || *full == '\0') GTEST_SKIP() << "no small file system to fill";
+  std::string folder = std::string("Z:") + full;
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  snprintf(InstallDir, sizeof InstallDir, "%s", folder.c_str());
+  const std::string path = folder + "\\too_big.bin";
+  std::vector<char> data(256 * 1024, 'x');
+  EXPECT_FALSE(WriteInstallFile("too_big.bin", data.data(), data.size(), false, false));
+  // The part that was written stays, as after any short write.
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_LT(ReadBytes(path).size(), data.size());
+  DeleteFileA(path.c_str());
+  EXPECT_TRUE(WriteInstallFile("small.bin", "fits", 4, false, false)) << "the disk itself works";
+  DeleteFileA((folder + "\\small.bin").c_str());
 }
 
 TEST_F(PayloadTest, DeleteInstallFileRemovesProtectedFilesAndIgnoresMissingOnes) {
