@@ -2,8 +2,9 @@
 #include "shell/ui_config_edit.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+
+#include "install/bounded_path.h"
 
 namespace {
 
@@ -61,8 +62,10 @@ bool EditUiConfig(const char* text, size_t length, char useBmpFont, int forceLan
                   size_t capacity, size_t* outLength) {
   char useBmpFontLine[16];
   char forceLanguageLine[32];
-  snprintf(useBmpFontLine, sizeof useBmpFontLine, "%s%c", kUseBmpFontKey, useBmpFont);
-  snprintf(forceLanguageLine, sizeof forceLanguageLine, "%s%d", kForceLanguageKey, forceLanguage);
+  if (!FormatBounded(useBmpFontLine, sizeof useBmpFontLine, "%s%c", kUseBmpFontKey, useBmpFont) ||
+      !FormatBounded(forceLanguageLine, sizeof forceLanguageLine, "%s%d", kForceLanguageKey,
+                     forceLanguage))
+    return false;
 
   Output output(out, capacity);
   bool sectionSeen = false, useBmpFontDone = false, forceLanguageDone = false;
