@@ -9,8 +9,10 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 936")
 set(K7_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 
-# Installer code: no exceptions, no RTTI, small; deterministic link without a timestamp.
-set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti)
+# Installer code: no exceptions, no RTTI and so no unwind tables, small; deterministic link
+# without a timestamp.
+set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+                   -fno-asynchronous-unwind-tables)
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 
 find_library(K7_ZLIB_STATIC libz.a REQUIRED)
