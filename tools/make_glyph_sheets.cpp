@@ -24,10 +24,10 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 using GlyphRows = std::vector<uint16_t>;  // 16 rows, bit 15 = leftmost pixel, 1 = ink
 
-constexpr int kSymbolCells = 658;        // rows 0xA1-0xA7, 94 cells each
-constexpr int kRongCell = 7456;          // 镕, GBK 0xE946
-constexpr int kBoxLineCell = 7457;       // ─, GB2312 0xA9A4
-constexpr int kRowsPerGb2312Row = 94;    // trail bytes 0xA1-0xFE
+constexpr int kSymbolCells = 658;      // rows 0xA1-0xA7, 94 cells each
+constexpr int kRongCell = 7456;        // 镕, GBK 0xE946
+constexpr int kBoxLineCell = 7457;     // ─, GB2312 0xA9A4
+constexpr int kCellsPerGb2312Row = 94;  // trail bytes 0xA1-0xFE
 
 // Half-width glyphs drawn twice as wide, filling the cell: the horizontal bar ― and the box
 // line ─, whose strokes must meet their neighbours', and the ellipsis …, whose three dots
@@ -62,10 +62,10 @@ bool CellCodePoints(std::map<int, uint32_t>* cells) {
   };
   for (int lead = 0xA1; lead <= 0xA7; ++lead)
     for (int trail = 0xA1; trail <= 0xFE; ++trail)
-      add(kRowsPerGb2312Row * (lead - 0xA1) + (trail - 0xA1), gb2312, lead << 8 | trail);
+      add(kCellsPerGb2312Row * (lead - 0xA1) + (trail - 0xA1), gb2312, lead << 8 | trail);
   for (int lead = 0xB0; lead <= 0xF7; ++lead)
     for (int trail = 0xA1; trail <= 0xFE; ++trail)
-      add(kSymbolCells + kRowsPerGb2312Row * (lead - 0xB0) + (trail - 0xA1), gb2312,
+      add(kSymbolCells + kCellsPerGb2312Row * (lead - 0xB0) + (trail - 0xA1), gb2312,
           lead << 8 | trail);
   add(kRongCell, gbk, 0xE946);
   add(kBoxLineCell, gb2312, 0xA9A4);
@@ -135,9 +135,12 @@ GlyphRows CellImage(uint32_t codePoint, const std::string& hex) {
   const size_t digits = wide ? 4 : 2;
   for (int r = 0; r < kGlyphSize; ++r) {
     unsigned value = static_cast<unsigned>(std::stoul(hex.substr(r * digits, digits), nullptr, 16));
-    if (wide) rows[r] = static_cast<uint16_t>(value);
-    else if (IsStretched(codePoint)) rows[r] = Doubled(value);
-    else rows[r] = static_cast<uint16_t>(value << 4);  // columns 4-11 of 0-15
+    if (wide)
+      rows[r] = static_cast<uint16_t>(value);
+    else if (IsStretched(codePoint))
+      rows[r] = Doubled(value);
+    else
+      rows[r] = static_cast<uint16_t>(value << 4);  // columns 4-11 of 0-15
   }
   if (!wide && IsStretched(codePoint)) CentreInk(&rows);
   return rows;
@@ -180,7 +183,8 @@ int main(int argc, char** argv) {
     }
     DrawCell(&sheets, cell.first, CellImage(cell.second, glyph->second));
   }
-  if (missing > 0) fprintf(stderr, "make_glyph_sheets: %d characters have no glyph, left blank\n", missing);
+  if (missing > 0)
+    fprintf(stderr, "make_glyph_sheets: %d characters have no glyph, left blank\n", missing);
   if (!WriteWholeFile(argv[2], sheets)) {
     fprintf(stderr, "make_glyph_sheets: cannot write %s\n", argv[2]);
     return 1;

@@ -1,11 +1,12 @@
 // The code-to-cell arithmetic of the glyph sheets and the GBK text walk.
+#include "bitmap_text/glyph_cell.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
 
 namespace {
@@ -45,7 +46,8 @@ TEST(GlyphCellTest, KnownCharactersAndTheTwoCodesOutsideTheRows) {
   };
   for (const Case& c : kCases) {
     ASSERT_EQ(strlen(c.text), 2u) << c.text;
-    const uint16_t code = static_cast<unsigned char>(c.text[0]) << 8 | static_cast<unsigned char>(c.text[1]);
+    const uint16_t code =
+        static_cast<unsigned char>(c.text[0]) << 8 | static_cast<unsigned char>(c.text[1]);
     const GlyphCell cell = GlyphCellOf(code);
     EXPECT_EQ(cell.sheet, c.sheet) << std::hex << code;
     EXPECT_EQ(cell.x, c.x) << std::hex << code;

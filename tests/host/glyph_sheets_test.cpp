@@ -70,10 +70,10 @@ TEST_F(GlyphSheetsTest, HanziStandUprightInTheirCells) {
 }
 
 TEST_F(GlyphSheetsTest, UnassignedCodesAndTheIdeographicSpaceAreBlank) {
-  EXPECT_TRUE(Blank(0xA1A1));  // ideographic space, cell 0
-  EXPECT_TRUE(Blank(0xA2A1));  // unassigned in GB2312 (GBK's small roman numerals)
-  EXPECT_TRUE(Blank(0xA4F4));  // after the last hiragana
-  EXPECT_TRUE(Blank(0xD7FA));  // after the last hanzi of level 1
+  EXPECT_TRUE(Blank(0xA1A1));   // ideographic space, cell 0
+  EXPECT_TRUE(Blank(0xA2A1));   // unassigned in GB2312 (GBK's small roman numerals)
+  EXPECT_TRUE(Blank(0xA4F4));   // after the last hiragana
+  EXPECT_TRUE(Blank(0xD7FA));   // after the last hanzi of level 1
   EXPECT_FALSE(Blank(0xA1A2));  // 、
   EXPECT_FALSE(Blank(0xD7F9));  // 座, the last of level 1
 }

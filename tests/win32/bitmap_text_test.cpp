@@ -1,11 +1,12 @@
 // Bitmap text under Wine: glyph cells drawn from the real resource 110, pixel for pixel.
+#include "bitmap_text/bitmap_text.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
-#include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/glyph_cell.h"
 #include "install/payload.h"
 #include "test_files.h"
@@ -29,7 +30,8 @@ class Canvas {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     earlier_ = SelectObject(dc_, bitmap_);
     RECT all = {0, 0, kCanvasWidth, kCanvasHeight};
     HBRUSH brush = CreateSolidBrush(fill);
@@ -86,7 +88,8 @@ bool Ink(uint16_t code, int px, int py) {
 }
 
 uint16_t CodeAt(const char* text) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(text[0]) << 8 | static_cast<unsigned char>(text[1]));
+  return static_cast<uint16_t>(static_cast<unsigned char>(text[0]) << 8 |
+                               static_cast<unsigned char>(text[1]));
 }
 
 // Expects the 16x16 cell at (x, y) of `canvas` to show the glyph of `code` in `ink` on `paper`,
@@ -112,7 +115,9 @@ int SingleWidth(HDC dc, char c) {
 
 class BitmapTextTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(SheetBytes().size(), static_cast<size_t>(kGlyphSheetBytes)); }
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SheetBytes().size(), static_cast<size_t>(kGlyphSheetBytes));
+  }
   void SetUp() override { ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded); }
   void TearDown() override { FreeGlyphSheets(); }
 };
@@ -145,7 +150,8 @@ TEST_F(BitmapTextTest, DrawsEachTwoByteCharacterAsItsCellSixteenApart) {
 TEST_F(BitmapTextTest, SelectedFlagOnlyChangesTheRasterOperation) {
   // Ink pixels take the text colour, background pixels the background colour, each combined
   // with what the canvas held: AND for normal text, OR for selected text.
-  const COLORREF fill = RGB(0xC6, 0x5A, 0x3C), text = RGB(0x0F, 0xF0, 0x55), back = RGB(0xF3, 0x3F, 0xAA);
+  const COLORREF fill = RGB(0xC6, 0x5A, 0x3C), text = RGB(0x0F, 0xF0, 0x55),
+                 back = RGB(0xF3, 0x3F, 0xAA);
   const COLORREF andInk = RGB(0xC6 & 0x0F, 0x5A & 0xF0, 0x3C & 0x55);
   const COLORREF andPaper = RGB(0xC6 & 0xF3, 0x5A & 0x3F, 0x3C & 0xAA);
   const COLORREF orInk = RGB(0xC6 | 0x0F, 0x5A | 0xF0, 0x3C | 0x55);
@@ -201,7 +207,8 @@ TEST_F(BitmapTextTest, BackgroundModeIsTransparentWhileDrawingAndRestoredAfter) 
     // An opaque TextOutA would have filled the letter's box with red.
     int red = 0;
     for (int y = 0; y < kCanvasHeight; ++y)
-      for (int x = 0; x < 3 + SingleWidth(canvas.dc(), 'A'); ++x) red += canvas.At(x, y) == RGB(0xFF, 0, 0);
+      for (int x = 0; x < 3 + SingleWidth(canvas.dc(), 'A'); ++x)
+        red += canvas.At(x, y) == RGB(0xFF, 0, 0);
     EXPECT_EQ(red, 0) << text;
   }
 }
@@ -221,7 +228,8 @@ TEST_F(BitmapTextTest, TrailingLeadBytePairsWithTheTerminatingZero) {
   DrawBitmapText(canvas.dc(), 10, 10, text, 0);
   ExpectCell(canvas, 10, 10, 0xB000, kBlack, kWhite);
   for (int y = 0; y < kCanvasHeight; ++y)
-    for (int x = 26; x < kCanvasWidth; ++x) ASSERT_EQ(canvas.At(x, y), kWhite) << "nothing after it";
+    for (int x = 26; x < kCanvasWidth; ++x)
+      ASSERT_EQ(canvas.At(x, y), kWhite) << "nothing after it";
   EXPECT_EQ(MeasureBitmapText(canvas.dc(), text).cx, 16);
 }
 

@@ -10,7 +10,8 @@ namespace {
 TEST(ShortGlyphSheets, AStreamOneByteShortIsRefusedAsDamaged) {
   static char buffer[300000];
   uint32_t length = 0;
-  ASSERT_TRUE(DecompressPayload(110, buffer, sizeof buffer, &length)) << "the stream itself is sound";
+  ASSERT_TRUE(DecompressPayload(110, buffer, sizeof buffer, &length))
+      << "the stream itself is sound";
   ASSERT_EQ(length, 241663u);
 
   EXPECT_EQ(LoadGlyphSheets(), GlyphLoadResult::kNoData);
