@@ -17,7 +17,7 @@
 enum class GlyphLoadResult {
   kLoaded,
   kNoMemory,   // the inflate buffer could not be obtained; the memory notice has been shown
-  kNoData,     // resource 110 is missing, damaged or too large
+  kNoData,     // resource 110 is missing, damaged, too large, or shorter than the four sheets
   kNoBitmaps,  // a sheet bitmap or memory context could not be made
 };
 

@@ -9,11 +9,11 @@ constexpr uint16_t kFirstHanziCode = 0xB0A1;  // 啊, cell 658
 
 }  // namespace
 
-// The arithmetic folds a code into a running number N = 96 * H + W of a row-of-96 numbering
-// that starts at 0x20A0 (0xA1 - 1 rows ahead of the GB2312 lead byte range, wrapped mod 65536),
-// then removes the two trail positions 0xA0 and 0xFF of every row that GB2312 leaves out,
-// giving 94 cells a row. Codes outside GB2312 go through the same steps and land wherever the
-// wrap-around and the clamp below put them: always inside a sheet.
+// Adding 0x5F60 turns a GB2312 code into H = lead - 0xA0 and W = trail - 0xA0, so N counts the
+// codes in rows of 96 from 0xA0A0; taking 2 off for every whole row drops the trail bytes 0xA0
+// and 0xFF, which GB2312 leaves out, and leaves 94 cells a row. The hanzi rows start again at
+// cell 658, after the seven symbol rows. Codes outside GB2312 go through the same steps and land
+// wherever the wrap-around and the clamp below put them: always inside a sheet.
 GlyphCell GlyphCellOf(uint16_t code) {
   if (code == kCodeRong) return {3, 0, 896};
   if (code == kCodeBoxLine) return {3, 16, 896};

@@ -24,10 +24,10 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 using GlyphRows = std::vector<uint16_t>;  // 16 rows, bit 15 = leftmost pixel, 1 = ink
 
-constexpr int kSymbolCells = 658;      // rows 0xA1-0xA7, 94 cells each
-constexpr int kRongCell = 7456;        // 镕, GBK 0xE946
-constexpr int kBoxLineCell = 7457;     // ─, GB2312 0xA9A4
-constexpr int kRowsPerGb2312Row = 94;  // trail bytes 0xA1-0xFE
+constexpr int kSymbolCells = 658;       // rows 0xA1-0xA7, 94 cells each
+constexpr int kRongCell = 7456;         // 镕, GBK 0xE946
+constexpr int kBoxLineCell = 7457;      // ─, GB2312 0xA9A4
+constexpr int kCellsPerGb2312Row = 94;  // trail bytes 0xA1-0xFE
 
 // Half-width glyphs drawn twice as wide, filling the cell: the horizontal bar ― and the box
 // line ─, whose strokes must meet their neighbours', and the ellipsis …, whose three dots
@@ -62,10 +62,10 @@ bool CellCodePoints(std::map<int, uint32_t>* cells) {
   };
   for (int lead = 0xA1; lead <= 0xA7; ++lead)
     for (int trail = 0xA1; trail <= 0xFE; ++trail)
-      add(kRowsPerGb2312Row * (lead - 0xA1) + (trail - 0xA1), gb2312, lead << 8 | trail);
+      add(kCellsPerGb2312Row * (lead - 0xA1) + (trail - 0xA1), gb2312, lead << 8 | trail);
   for (int lead = 0xB0; lead <= 0xF7; ++lead)
     for (int trail = 0xA1; trail <= 0xFE; ++trail)
-      add(kSymbolCells + kRowsPerGb2312Row * (lead - 0xB0) + (trail - 0xA1), gb2312,
+      add(kSymbolCells + kCellsPerGb2312Row * (lead - 0xB0) + (trail - 0xA1), gb2312,
           lead << 8 | trail);
   add(kRongCell, gbk, 0xE946);
   add(kBoxLineCell, gb2312, 0xA9A4);

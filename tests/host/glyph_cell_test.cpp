@@ -1,11 +1,12 @@
 // The code-to-cell arithmetic of the glyph sheets and the GBK text walk.
+#include "bitmap_text/glyph_cell.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // Bitmap text under Wine: glyph cells drawn from the real resource 110, pixel for pixel.
+#include "bitmap_text/bitmap_text.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
-#include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/glyph_cell.h"
 #include "install/payload.h"
 #include "test_files.h"
