@@ -1,4 +1,4 @@
-// Storage of the process-wide values; all start as zero or empty.
+// Storage of the process-wide values (all start as zero or empty), and the ANSI lead-byte test.
 #include "app/installer_state.h"
 
 HINSTANCE InstanceHandle;
@@ -14,3 +14,5 @@ char InstallFolderName[16];
 char InstallerFolder[kPathCapacity];
 char WindowsFolder[kPathCapacity];
 char InstallDir[kPathCapacity];
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }

@@ -17,6 +17,9 @@ constexpr int kWizardFinished = -1;
 // The command that Enter sends when no push button has the focus: the Next/Install button.
 constexpr int DefaultCommandId = 1001;
 
+// Whether `byte` starts a two-byte character in the system's ANSI code page (GBK, Big5).
+bool IsAnsiLeadByte(unsigned char byte);
+
 extern HINSTANCE InstanceHandle;
 extern HWND WizardWindow;
 extern HICON WizardIcon;

@@ -12,8 +12,6 @@
 
 namespace {
 
-bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
-
 // Posts the Enter key's command to the wizard; true when the key message is used up.
 bool HandleEnterKey() {
   HWND focus = GetFocus();

@@ -16,23 +16,13 @@ int SystemLanguageFor(bool ansiCodePageIsMultibyte, uint16_t languageId) {
   return (languageId & kTraditionalBit) != 0 ? 2 : 1;
 }
 
-void InstallerFolderOf(const char* moduleFileName, bool (*isLeadByte)(unsigned char), char* folder,
+void InstallerFolderOf(const char* moduleFileName, LeadByteTest isLeadByte, char* folder,
                        size_t folderSize) {
   if (folderSize == 0) return;
-  // Walk forward so that the second byte of a two-byte character is never read as a backslash.
-  size_t end = 0;  // one past the last backslash, 0 when there is none
-  const size_t length = moduleFileName != nullptr ? strlen(moduleFileName) : 0;
-  for (size_t i = 0; i < length; ++i) {
-    unsigned char c = static_cast<unsigned char>(moduleFileName[i]);
-    if (c == '\\')
-      end = i + 1;
-    else if (isLeadByte != nullptr && isLeadByte(c) && i + 1 < length)
-      ++i;
-  }
-  if (end == 0 || end >= folderSize) {
-    const char* fallback = "A:\\";
-    strncpy(folder, fallback, folderSize - 1);
-    folder[folderSize - 1] = '\0';
+  const long last = moduleFileName != nullptr ? FindLastBackslash(moduleFileName, isLeadByte) : -1;
+  const size_t end = static_cast<size_t>(last + 1);  // one past the backslash, 0 when none
+  if (last < 0 || end >= folderSize) {
+    FormatBounded(folder, folderSize, "%s", "A:\\");
     return;
   }
   memcpy(folder, moduleFileName, end);

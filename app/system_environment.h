@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "install/bounded_path.h"
+
 // The SystemLanguage for a system whose ANSI code page is multibyte or not and whose default
 // language id is `languageId`: 1 (Simplified) or 2 (Traditional) for Chinese on a multibyte
 // code page, by the lowest sublanguage bit (0x400); 0 otherwise.
@@ -12,8 +14,8 @@ int SystemLanguageFor(bool ansiCodePageIsMultibyte, uint16_t languageId);
 // Writes into `folder` (`folderSize` bytes) the folder of the module file `moduleFileName`,
 // up to and including its last backslash, or "A:\" when there is none. `isLeadByte` tells
 // the two-byte characters of the ANSI code page, so that a trail byte equal to a backslash is
-// not taken for one; null treats every byte as a character of its own.
-void InstallerFolderOf(const char* moduleFileName, bool (*isLeadByte)(unsigned char), char* folder,
+// not taken for one.
+void InstallerFolderOf(const char* moduleFileName, LeadByteTest isLeadByte, char* folder,
                        size_t folderSize);
 
 // What the main loop does with the Enter key, given the window that has the focus.

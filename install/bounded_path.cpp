@@ -1,4 +1,4 @@
-// Bounded formatting of paths and texts into the Installer's fixed buffers.
+// Path texts: bounded formatting into the Installer's fixed buffers, and the backslash search.
 #include "install/bounded_path.h"
 
 #include <cstdarg>
@@ -22,4 +22,19 @@ bool FormatBounded(char* out, size_t outSize, const char* format, ...) {
     return false;
   }
   return true;
+}
+
+long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {
+  long last = -1;
+  size_t i = 0;
+  while (text[i] != '\0') {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    if (isLeadByte != nullptr && isLeadByte(byte) && text[i + 1] != '\0') {
+      i += 2;  // a double-byte character: its second byte is never a separator
+      continue;
+    }
+    if (byte == '\\') last = static_cast<long>(i);
+    ++i;
+  }
+  return last;
 }

@@ -1,4 +1,4 @@
-// Bounded formatting of paths and texts into the Installer's fixed buffers.
+// Path texts: bounded formatting into the Installer's fixed buffers, and the backslash search.
 #pragma once
 
 #include <cstddef>
@@ -8,3 +8,12 @@ constexpr size_t kPathCapacity = 260;  // MAX_PATH, terminating zero included
 // printf-style formatting into `out` of `outSize` bytes. Returns false, and leaves `out` as an
 // empty string, when the result would not fit or the format fails: a cut path is never used.
 bool FormatBounded(char* out, size_t outSize, const char* format, ...);
+
+// Tells whether a byte starts a double-byte character in the system's ANSI code page. Paths
+// are walked character by character with it: in GBK and Big5 the second byte of a character
+// may be 0x5C, the byte of "\", and must not be taken for a separator. Null stands for a
+// single-byte code page.
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// Offset of the last "\" character of `text`, or -1 when it holds none.
+long FindLastBackslash(const char* text, LeadByteTest isLeadByte);

@@ -15,8 +15,6 @@ namespace {
 
 constexpr DWORD kUserNameCapacity = 256;
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }
-
 // COM for the current thread, undone only when this call initialised it (S_OK or S_FALSE).
 class ComInitialization {
  public:

@@ -5,21 +5,6 @@
 
 #include "install/bounded_path.h"
 
-long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {
-  long last = -1;
-  size_t i = 0;
-  while (text[i] != '\0') {
-    unsigned char byte = static_cast<unsigned char>(text[i]);
-    if (isLeadByte != nullptr && isLeadByte(byte) && text[i + 1] != '\0') {
-      i += 2;  // a double-byte character: its second byte is never a separator
-      continue;
-    }
-    if (byte == '\\') last = static_cast<long>(i);
-    ++i;
-  }
-  return last;
-}
-
 bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName,
                              int kind, LeadByteTest isLeadByte, char* out, size_t outSize) {
   if (outSize > 0) out[0] = '\0';

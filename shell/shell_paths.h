@@ -3,18 +3,11 @@
 
 #include <cstddef>
 
+#include "install/bounded_path.h"
+
 // ShellFolderKind: the shell's special-folder ids that the Installer asks for.
 constexpr int kShellFolderDesktop = 0;   // CSIDL_DESKTOP, the user's desktop folder
 constexpr int kShellFolderPrograms = 2;  // CSIDL_PROGRAMS, the Start-menu Programs folder
-
-// Tells whether a byte starts a double-byte character in the system's ANSI code page. Paths
-// are walked character by character with it: in GBK and Big5 the second byte of a character
-// may be 0x5C, the byte of "\", and must not be taken for a separator. Null stands for a
-// single-byte code page.
-using LeadByteTest = bool (*)(unsigned char byte);
-
-// Offset of the last "\" character of `text`, or -1 when it holds none.
-long FindLastBackslash(const char* text, LeadByteTest isLeadByte);
 
 // The Start-menu Programs folder (kind 2), the desktop (kind 0) or, for any other kind, the
 // folder itself with a trailing backslash, composed under the Windows folder as systems of
