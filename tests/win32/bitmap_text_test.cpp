@@ -9,7 +9,7 @@
 
 #include "bitmap_text/glyph_cell.h"
 #include "install/payload.h"
-#include "test_files.h"
+#include "canvas.h"
 
 namespace {
 
@@ -18,73 +18,9 @@ constexpr int kCanvasHeight = 40;
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// A 24-bit top-down DIB section selected into a memory context, filled with one colour.
-class Canvas {
- public:
-  explicit Canvas(COLORREF fill) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCanvasWidth;
-    info.bmiHeader.biHeight = -kCanvasHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ =
-        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    earlier_ = SelectObject(dc_, bitmap_);
-    RECT all = {0, 0, kCanvasWidth, kCanvasHeight};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-    SetTextColor(dc_, kBlack);
-    SetBkColor(dc_, kWhite);
-  }
-  ~Canvas() {
-    SelectObject(dc_, earlier_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  HDC dc() const { return dc_; }
-  bool ok() const { return dc_ != nullptr && bitmap_ != nullptr; }
-
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const unsigned char* p = bits_ + y * kStride + 3 * x;
-    return RGB(p[2], p[1], p[0]);
-  }
-  void Set(int x, int y, COLORREF colour) {
-    GdiFlush();
-    unsigned char* p = bits_ + y * kStride + 3 * x;
-    p[0] = GetBValue(colour), p[1] = GetGValue(colour), p[2] = GetRValue(colour);
-  }
-  bool SameAs(const Canvas& other) const {
-    GdiFlush();
-    return memcmp(bits_, other.bits_, kStride * kCanvasHeight) == 0;
-  }
-
- private:
-  static constexpr int kStride = (kCanvasWidth * 3 + 3) & ~3;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ earlier_ = nullptr;
-  unsigned char* bits_ = nullptr;
-};
-
-// The glyph sheets as the sample payload holds them (ChnBmp.bin, the bytes of resource 110).
-const std::string& SheetBytes() {
-  static const std::string bytes = ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\ChnBmp.bin");
-  return bytes;
-}
-
-// Whether pixel (px, py) of the glyph of `code` is ink.
-bool Ink(uint16_t code, int px, int py) {
-  const GlyphCell c = GlyphCellOf(code);
-  const unsigned char byte = SheetBytes()[c.sheet * kSheetBytes + (c.y + py) * 64 + (c.x + px) / 8];
-  return (byte & (0x80 >> ((c.x + px) % 8))) == 0;
+// Whether two canvases of the test's size hold the same pixels.
+bool Same(const Canvas& a, const Canvas& b) {
+  return CountDifferences(a, b, {0, 0, kCanvasWidth, kCanvasHeight}) == 0;
 }
 
 uint16_t CodeAt(const char* text) {
@@ -98,7 +34,7 @@ int ExpectCell(const Canvas& canvas, int x, int y, uint16_t code, COLORREF ink, 
   int inked = 0, wrong = 0;
   for (int py = 0; py < kGlyphSize; ++py) {
     for (int px = 0; px < kGlyphSize; ++px) {
-      const bool isInk = Ink(code, px, py);
+      const bool isInk = GlyphInk(code, px, py);
       inked += isInk;
       wrong += canvas.At(x + px, y + py) != (isInk ? ink : paper);
     }
@@ -116,7 +52,7 @@ int SingleWidth(HDC dc, char c) {
 class BitmapTextTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(SheetBytes().size(), static_cast<size_t>(kGlyphSheetBytes));
+    ASSERT_EQ(GlyphSheetBytes().size(), static_cast<size_t>(kGlyphSheetBytes));
   }
   void SetUp() override { ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded); }
   void TearDown() override { FreeGlyphSheets(); }
@@ -127,12 +63,12 @@ TEST_F(BitmapTextTest, ResourceHoldsTheSampleSheets) {
   uint32_t length = 0;
   ASSERT_TRUE(DecompressPayload(110, &buffer[0], buffer.size(), &length));
   ASSERT_EQ(length, static_cast<uint32_t>(kGlyphSheetBytes));
-  EXPECT_TRUE(buffer.compare(0, length, SheetBytes()) == 0);
+  EXPECT_TRUE(buffer.compare(0, length, GlyphSheetBytes()) == 0);
 }
 
 TEST_F(BitmapTextTest, DrawsEachTwoByteCharacterAsItsCellSixteenApart) {
   for (const char* text : {"安装程序", "镕─", "\xA8\xA1"}) {  // the last: a pinyin-row code
-    Canvas canvas(kWhite);
+    Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite);
     ASSERT_TRUE(canvas.ok());
     DrawBitmapText(canvas.dc(), 7, 5, text, 0);
     for (int i = 0; text[2 * i] != '\0'; ++i)
@@ -157,7 +93,7 @@ TEST_F(BitmapTextTest, SelectedFlagOnlyChangesTheRasterOperation) {
   const COLORREF orInk = RGB(0xC6 | 0x0F, 0x5A | 0xF0, 0x3C | 0x55);
   const COLORREF orPaper = RGB(0xC6 | 0xF3, 0x5A | 0x3F, 0x3C | 0xAA);
   for (int selected : {0, 1, -7}) {
-    Canvas canvas(fill);
+    Canvas canvas(kCanvasWidth, kCanvasHeight, fill);
     SetTextColor(canvas.dc(), text);
     SetBkColor(canvas.dc(), back);
     DrawBitmapText(canvas.dc(), 20, 10, "程序", selected);
@@ -170,7 +106,7 @@ TEST_F(BitmapTextTest, SelectedFlagOnlyChangesTheRasterOperation) {
 }
 
 TEST_F(BitmapTextTest, SingleBytesUseTheFontOnePixelLowerAndAdvanceByTheirWidth) {
-  Canvas drawn(kWhite), expected(kWhite);
+  Canvas drawn(kCanvasWidth, kCanvasHeight, kWhite), expected(kCanvasWidth, kCanvasHeight, kWhite);
   DrawBitmapText(drawn.dc(), 4, 6, "Ab安c", 0);
 
   SetBkMode(expected.dc(), TRANSPARENT);
@@ -181,16 +117,16 @@ TEST_F(BitmapTextTest, SingleBytesUseTheFontOnePixelLowerAndAdvanceByTheirWidth)
   TextOutA(expected.dc(), 4 + wA + wb + 16, 7, "c", 1);
   for (int py = 0; py < kGlyphSize; ++py)
     for (int px = 0; px < kGlyphSize; ++px)
-      if (Ink(CodeAt("安"), px, py)) expected.Set(4 + wA + wb + px, 6 + py, kBlack);
-  EXPECT_TRUE(drawn.SameAs(expected));
+      if (GlyphInk(CodeAt("安"), px, py)) expected.Set(4 + wA + wb + px, 6 + py, kBlack);
+  EXPECT_TRUE(Same(drawn, expected));
 
   // The same letters at the cells' own top would differ.
-  Canvas high(kWhite);
+  Canvas high(kCanvasWidth, kCanvasHeight, kWhite);
   SetBkMode(high.dc(), TRANSPARENT);
   TextOutA(high.dc(), 4, 6, "A", 1);
-  Canvas alone(kWhite);
+  Canvas alone(kCanvasWidth, kCanvasHeight, kWhite);
   DrawBitmapText(alone.dc(), 4, 6, "A", 0);
-  EXPECT_FALSE(alone.SameAs(high));
+  EXPECT_FALSE(Same(alone, high));
 
   const SIZE size = MeasureBitmapText(drawn.dc(), "Ab安c");
   EXPECT_EQ(size.cx, wA + wb + 16 + SingleWidth(drawn.dc(), 'c'));
@@ -199,7 +135,7 @@ TEST_F(BitmapTextTest, SingleBytesUseTheFontOnePixelLowerAndAdvanceByTheirWidth)
 
 TEST_F(BitmapTextTest, BackgroundModeIsTransparentWhileDrawingAndRestoredAfter) {
   for (const char* text : {"A安", ""}) {
-    Canvas canvas(kWhite);
+    Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite);
     SetBkMode(canvas.dc(), OPAQUE);
     SetBkColor(canvas.dc(), RGB(0xFF, 0, 0));
     DrawBitmapText(canvas.dc(), 3, 3, text, 0);
@@ -214,16 +150,17 @@ TEST_F(BitmapTextTest, BackgroundModeIsTransparentWhileDrawingAndRestoredAfter) 
 }
 
 TEST_F(BitmapTextTest, EmptyStringDrawsNothingAndMeasuresZeroBySixteen) {
-  Canvas canvas(kWhite), untouched(kWhite);
+  Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite),
+      untouched(kCanvasWidth, kCanvasHeight, kWhite);
   DrawBitmapText(canvas.dc(), 0, 0, "", 0);
-  EXPECT_TRUE(canvas.SameAs(untouched));
+  EXPECT_TRUE(Same(canvas, untouched));
   const SIZE size = MeasureBitmapText(canvas.dc(), "");
   EXPECT_EQ(size.cx, 0);
   EXPECT_EQ(size.cy, 16);
 }
 
 TEST_F(BitmapTextTest, TrailingLeadBytePairsWithTheTerminatingZero) {
-  Canvas canvas(kWhite);
+  Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite);
   const char text[] = {'\xB0', '\0', 'X', '\0'};
   DrawBitmapText(canvas.dc(), 10, 10, text, 0);
   ExpectCell(canvas, 10, 10, 0xB000, kBlack, kWhite);
@@ -234,7 +171,7 @@ TEST_F(BitmapTextTest, TrailingLeadBytePairsWithTheTerminatingZero) {
 }
 
 TEST_F(BitmapTextTest, MeasuresSixteenPerCharacterPlusSingleByteExtents) {
-  Canvas canvas(kWhite);
+  Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite);
   EXPECT_EQ(MeasureBitmapText(canvas.dc(), "安装程序").cx, 64);
   EXPECT_EQ(MeasureBitmapText(canvas.dc(), "安装程序").cy, 16);
   int letters = 0;
@@ -248,9 +185,10 @@ TEST(GlyphSheetLifetime, FreeingTwiceOrWithoutALoadIsHarmlessAndTheSheetsLoadAga
   ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded);
   FreeGlyphSheets();
   FreeGlyphSheets();
-  Canvas canvas(kWhite), untouched(kWhite);
+  Canvas canvas(kCanvasWidth, kCanvasHeight, kWhite),
+      untouched(kCanvasWidth, kCanvasHeight, kWhite);
   DrawBitmapText(canvas.dc(), 0, 0, "安", 0);  // no sheets: the copy fails and draws nothing
-  EXPECT_TRUE(canvas.SameAs(untouched));
+  EXPECT_TRUE(Same(canvas, untouched));
   ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded);
   DrawBitmapText(canvas.dc(), 0, 0, "安", 0);
   ExpectCell(canvas, 0, 0, CodeAt("安"), kBlack, kWhite);

@@ -1,8 +1,12 @@
-// Helpers of the painter tests: DIB-section canvases, comparisons, BMP files, screen captures.
+// Helpers of the drawing tests: DIB-section canvases, comparisons, BMP files, screen captures,
+// and the glyph-sheet pixels to compare with.
 #include "canvas.h"
 
 #include <cstdio>
 #include <vector>
+
+#include "bitmap_text/glyph_cell.h"
+#include "test_files.h"
 
 Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
   BITMAPINFO info{};
@@ -35,6 +39,12 @@ COLORREF Canvas::At(int x, int y) const {
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
+void Canvas::Set(int x, int y, COLORREF colour) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  GdiFlush();
+  bits_[y * width_ + x] = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
 void Canvas::Fill(COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
   RECT all = {0, 0, width_, height_};
@@ -42,8 +52,8 @@ void Canvas::Fill(COLORREF colour) {
   DeleteObject(brush);
 }
 
-Canvas* Canvas::FromScreen(int x, int y, int width, int height) {
-  Canvas* canvas = new Canvas(width, height, RGB(0, 0, 0));
+std::unique_ptr<Canvas> Canvas::FromScreen(int x, int y, int width, int height) {
+  auto canvas = std::make_unique<Canvas>(width, height, RGB(0, 0, 0));
   HDC screen = GetDC(nullptr);
   BitBlt(canvas->dc_, 0, 0, width, height, screen, x, y, SRCCOPY);
   ReleaseDC(nullptr, screen);
@@ -95,4 +105,18 @@ int CountColour(const Canvas& canvas, RECT area, COLORREF colour) {
     for (int x = area.left; x < area.right; ++x) count += canvas.At(x, y) == colour;
   }
   return count;
+}
+
+const std::string& GlyphSheetBytes() {
+  static const std::string bytes = ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\ChnBmp.bin");
+  return bytes;
+}
+
+bool GlyphInk(uint16_t code, int px, int py) {
+  const GlyphCell c = GlyphCellOf(code);
+  const size_t offset = static_cast<size_t>(c.sheet) * kSheetBytes +
+                        static_cast<size_t>(c.y + py) * (kSheetWidth / 8) + (c.x + px) / 8;
+  if (offset >= GlyphSheetBytes().size()) return false;
+  const unsigned char byte = static_cast<unsigned char>(GlyphSheetBytes()[offset]);
+  return (byte & (0x80 >> ((c.x + px) % 8))) == 0;
 }

@@ -1,10 +1,11 @@
-// Helpers of the painter tests: 32-bit DIB sections to paint into, read pixel by pixel, compare
-// and save, and captures of the screen.
+// Helpers of the drawing tests: 32-bit DIB sections to paint into, read pixel by pixel, compare
+// and save, captures of the screen, and the glyph-sheet pixels to compare with.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // A top-down 32-bit DIB section selected into its own memory context.
@@ -18,11 +19,13 @@ class Canvas {
   HDC dc() const { return dc_; }
   int width() const { return width_; }
   int height() const { return height_; }
+  bool ok() const { return dc_ != nullptr && bitmap_ != nullptr; }
   COLORREF At(int x, int y) const;  // CLR_INVALID outside
+  void Set(int x, int y, COLORREF colour);
   void Fill(COLORREF colour);
 
   // Copies `width` x `height` pixels of the screen from (x, y) into a new canvas.
-  static Canvas* FromScreen(int x, int y, int width, int height);
+  static std::unique_ptr<Canvas> FromScreen(int x, int y, int width, int height);
 
   // Writes the canvas as a 24-bit BMP file; false when it cannot be written.
   bool SaveBmp(const std::string& path) const;
@@ -42,3 +45,10 @@ int CountDifferences(const Canvas& a, const Canvas& b, RECT area, int dx = 0, in
 
 // The number of pixels inside `area` that have colour `colour`.
 int CountColour(const Canvas& canvas, RECT area, COLORREF colour);
+
+// Whether pixel (px, py) of the 16x16 glyph of GBK code `code` is ink on the glyph sheets as the
+// sample payload holds them (ChnBmp.bin, the bytes of resource 110).
+bool GlyphInk(uint16_t code, int px, int py);
+
+// The glyph-sheet bytes behind GlyphInk.
+const std::string& GlyphSheetBytes();

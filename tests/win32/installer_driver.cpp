@@ -1,4 +1,4 @@
-// End-to-end driver: starts the real Installer, finds its windows, reads controls, captures pixels.
+// End-to-end driver: starts the real Installer, finds its windows, reads its controls.
 #include "installer_driver.h"
 
 #include <cstdio>
@@ -71,67 +71,11 @@ long InstallerRun::WaitForExit(DWORD timeoutMs) {
   return static_cast<long>(code);
 }
 
-DWORD Capture::At(int screenX, int screenY) const {
-  int x = screenX - left, y = screenY - top;
-  if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-  return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
-}
-
-Capture CaptureScreen(const RECT& r) {
-  Capture capture;
-  capture.left = r.left;
-  capture.top = r.top;
-  capture.width = r.right - r.left;
-  capture.height = r.bottom - r.top;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = capture.width;
-  info.bmiHeader.biHeight = -capture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, capture.width, capture.height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const DWORD* p = static_cast<const DWORD*>(bits);
-  capture.pixels.assign(p, p + static_cast<size_t>(capture.width) * capture.height);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return capture;
-}
-
 void RepaintNow(HWND window) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   // Wine hands a window's drawing to the X server a little after the paint.
   Sleep(1000);
-}
-
-bool SaveBmp(const Capture& capture, const std::string& path) {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = capture.width;
-  header.biHeight = -capture.height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  // Opaque pixels: the screen leaves the alpha byte 0, which viewers take as transparent.
-  std::vector<DWORD> opaque(capture.pixels);
-  for (DWORD& pixel : opaque) pixel |= 0xFF000000;
-  DWORD imageBytes = static_cast<DWORD>(opaque.size() * 4);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + imageBytes;
-  bool ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&header, sizeof header, 1, f) == 1 &&
-            fwrite(opaque.data(), 1, imageBytes, f) == imageBytes;
-  return fclose(f) == 0 && ok;
 }
 
 bool IsVisibleControl(HWND dialog, int id) {

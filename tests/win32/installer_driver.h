@@ -1,10 +1,9 @@
-// End-to-end driver: starts the real Installer, finds its windows, reads controls, captures pixels.
+// End-to-end driver: starts the real Installer, finds its windows, reads its controls.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 // One run of an Installer executable, ended (forcibly if need be) when the object goes.
 class InstallerRun {
@@ -26,19 +25,8 @@ class InstallerRun {
   DWORD processId_ = 0;
 };
 
-// A 32-bit top-down capture of a screen rectangle.
-struct Capture {
-  int left = 0, top = 0, width = 0, height = 0;
-  std::vector<DWORD> pixels;  // 0x00RRGGBB
-  DWORD At(int screenX, int screenY) const;
-};
-
-Capture CaptureScreen(const RECT& screenRect);
 // Repaints `window` and its children at once and lets the screen settle.
 void RepaintNow(HWND window);
-// Saves a capture as a BMP file; false when it cannot be written.
-bool SaveBmp(const Capture& capture, const std::string& path);
-
 bool IsVisibleControl(HWND dialog, int id);
 std::string ControlText(HWND dialog, int id);
 RECT ScreenRectOf(HWND dialog, int id);

@@ -8,6 +8,7 @@
 #include "bitmap_text/glyph_cell.h"
 #include "install/inflate_span.h"
 #include "install/install_manifest.h"
+#include "canvas.h"
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
 #include "test_files.h"
@@ -75,34 +76,30 @@ TEST_F(WizardRun, OpensOnTheTargetFolderPage) {
 
   RECT window;
   GetWindowRect(wizard, &window);
-  Capture shot = CaptureScreen(window);
-  EXPECT_TRUE(SaveBmp(shot, std::string(K7_SCREENSHOT_DIR) + "\\wizard_page0.bmp"));
+  std::unique_ptr<Canvas> shot = Canvas::FromScreen(
+      window.left, window.top, window.right - window.left, window.bottom - window.top);
+  EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\wizard_page0.bmp"));
 }
 
 // The side-panel label "安装程序" is drawn from the glyph sheets: every pixel of its four cells
 // is ink (black) or the button face exactly where the sheet says.
 TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
-  std::string sheets = ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\ChnBmp.bin");
-  ASSERT_EQ(sheets.size(), static_cast<size_t>(kGlyphSheetBytes));
+  ASSERT_EQ(GlyphSheetBytes().size(), static_cast<size_t>(kGlyphSheetBytes));
   RECT label = ScreenRectOf(wizard, IDC_SIDE_LABEL3);
-  Capture shot = CaptureScreen(label);
-  const int x0 = label.left + (label.right - label.left - 64) / 2;
-  const int y0 = label.top + (label.bottom - label.top - 16) / 2;
-  const DWORD face = GetSysColor(COLOR_BTNFACE);
-  const DWORD faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  std::unique_ptr<Canvas> shot =
+      Canvas::FromScreen(label.left, label.top, label.right - label.left, label.bottom - label.top);
+  const int x0 = (label.right - label.left - 64) / 2;
+  const int y0 = (label.bottom - label.top - 16) / 2;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const unsigned char text[] = "安装程序";
   int ink = 0, wrong = 0;
   for (int k = 0; k < 4; ++k) {
-    GlyphCell cell = GlyphCellOf(static_cast<uint16_t>(text[2 * k] << 8 | text[2 * k + 1]));
+    const uint16_t code = static_cast<uint16_t>(text[2 * k] << 8 | text[2 * k + 1]);
     for (int dy = 0; dy < 16; ++dy) {
       for (int dx = 0; dx < 16; ++dx) {
-        size_t offset = static_cast<size_t>(cell.sheet) * kSheetBytes +
-                        static_cast<size_t>(cell.y + dy) * (kSheetWidth / 8) + (cell.x + dx) / 8;
-        bool isInk =
-            (static_cast<unsigned char>(sheets[offset]) & (0x80 >> ((cell.x + dx) % 8))) == 0;
-        DWORD want = isInk ? 0x000000 : faceRgb;
+        const bool isInk = GlyphInk(code, dx, dy);
         ink += isInk;
-        if (shot.At(x0 + 16 * k + dx, y0 + dy) != want) ++wrong;
+        if (shot->At(x0 + 16 * k + dx, y0 + dy) != (isInk ? RGB(0, 0, 0) : face)) ++wrong;
       }
     }
   }
@@ -111,7 +108,6 @@ TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
 }
 
 TEST_F(WizardRun, EnterInThePathFieldPressesNext) {
-  ASSERT_EQ(GetDlgItem(wizard, IDC_PATH), GetDlgItem(wizard, IDC_PATH));
   focusedId = IDC_PATH;
   FocusControl(IDC_PATH);
   PressKey(VK_RETURN);

@@ -112,14 +112,15 @@ std::string WindowText(HWND dialog, int id) {
 }
 
 // Paints the dialog and its controls now, then saves what the screen shows of it.
-Canvas* CaptureDialog(HWND dialog, const char* name) {
+std::unique_ptr<Canvas> CaptureDialog(HWND dialog, const char* name) {
   RedrawWindow(dialog, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
   Sleep(300);
   RECT r;
   GetWindowRect(dialog, &r);
-  Canvas* shot = Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  std::unique_ptr<Canvas> shot =
+      Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
   EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\" + name + ".bmp")) << name;
   return shot;
 }
@@ -147,7 +148,7 @@ TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
         EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
         EXPECT_EQ(WindowText(dialog, 1028), m.english);
         EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
-        delete CaptureDialog(dialog, "message_ok");
+        CaptureDialog(dialog, "message_ok");
         Click(dialog, IDOK);
         return true;
       },
@@ -163,7 +164,7 @@ TEST_F(MessageDialogTest, YesNoQuestionGivesSixSevenAndTwoForEscapeAndTheCloseBo
                        [&](HWND dialog, int tick) {
                          if (tick < 2) return false;
                          ExpectLayout(dialog, m.chinese, m.english, m.buttons);
-                         delete CaptureDialog(dialog, "message_yes_no");
+                         CaptureDialog(dialog, "message_yes_no");
                          Click(dialog, IDYES);
                          return true;
                        }),
@@ -253,17 +254,16 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
         if (tick < 2) return false;
         ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
         EXPECT_EQ(WindowText(dialog, 1013), chinese);
-        Canvas* shot = CaptureDialog(dialog, "message_long_path");
-        delete shot;
+        CaptureDialog(dialog, "message_long_path");
 
         // The Chinese line on screen against the whole text drawn directly in the line's font.
         HWND line = GetDlgItem(dialog, 1013);
         RECT r;
         GetWindowRect(line, &r);
         const int w = r.right - r.left, h = r.bottom - r.top;
-        Canvas* onScreen = Canvas::FromScreen(r.left, r.top, w, h);
+        std::unique_ptr<Canvas> onScreen = Canvas::FromScreen(r.left, r.top, w, h);
         auto reference = [&](const char* text) {
-          Canvas* c = new Canvas(w, h, GetSysColor(COLOR_BTNFACE));
+          auto c = std::make_unique<Canvas>(w, h, GetSysColor(COLOR_BTNFACE));
           HGDIOBJ earlier =
               SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
           const SIZE size = MeasureBitmapText(c->dc(), text);
@@ -271,13 +271,10 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
           SelectObject(c->dc(), earlier);
           return c;
         };
-        Canvas* whole = reference(chinese);
-        Canvas* cut = reference(std::string(chinese, 79).c_str());
+        std::unique_ptr<Canvas> whole = reference(chinese);
+        std::unique_ptr<Canvas> cut = reference(std::string(chinese, 79).c_str());
         EXPECT_EQ(CountDifferences(*onScreen, *whole, {0, 0, w, h}), 0);
         EXPECT_GT(CountDifferences(*onScreen, *cut, {0, 0, w, h}), 0);
-        delete whole;
-        delete cut;
-        delete onScreen;
         Click(dialog, IDOK);
         return true;
       });

@@ -372,9 +372,8 @@ TEST_F(CheckBoxTest, SubclassPaintsTheBoxOnScreenAndPassesClicksOn) {
   DrawExpected(&expected, DFCS_CHECKED);
   POINT origin = {0, 0};
   ClientToScreen(box, &origin);
-  Canvas* screen = Canvas::FromScreen(origin.x, origin.y, 300, 26);
+  std::unique_ptr<Canvas> screen = Canvas::FromScreen(origin.x, origin.y, 300, 26);
   EXPECT_EQ(CountDifferences(*screen, expected, {0, 0, 300, 26}), 0);
-  delete screen;
 
   // A click reaches the standard procedure, which unchecks the box.
   SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
