@@ -1,6 +1,8 @@
 // Answers the Installer's message dialog from a second thread, as a user would.
 #include "dialog_answerer.h"
 
+#include "resources/resource_ids.h"
+
 namespace {
 
 constexpr const char* kMessageTitle = "Quorvane Install Message";
@@ -17,10 +19,21 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param) {
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(Action action) : action_(action) {
+  InitializeCriticalSection(&lock_);
   thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }
 
-DialogAnswerer::~DialogAnswerer() { Finish(); }
+DialogAnswerer::~DialogAnswerer() {
+  Finish();
+  DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> DialogAnswerer::chineseLines() const {
+  EnterCriticalSection(&lock_);
+  std::vector<std::string> lines = chineseLines_;
+  LeaveCriticalSection(&lock_);
+  return lines;
+}
 
 int DialogAnswerer::Finish() {
   if (thread_ != nullptr) {
@@ -46,7 +59,15 @@ void DialogAnswerer::Answer(HWND dialog) {
   ++answered_;
   texts_.clear();
   EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts_));
+  char chinese[512] = "";
+  GetDlgItemTextA(dialog, IDC_MESSAGE_CHINESE, chinese, sizeof chinese);
+  EnterCriticalSection(&lock_);
+  chineseLines_.push_back(chinese);
+  LeaveCriticalSection(&lock_);
   switch (action_) {
+    case kClickOk:
+      SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+      break;
     case kClickYes:
       SendMessageA(GetDlgItem(dialog, IDYES), BM_CLICK, 0, 0);
       break;

@@ -5,11 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class DialogAnswerer {
  public:
   // What the user does once the dialog is up: click a button by id, or press Escape.
-  enum Action { kClickYes, kClickNo, kPressEscape };
+  enum Action { kClickOk, kClickYes, kClickNo, kPressEscape };
 
   explicit DialogAnswerer(Action action);
   ~DialogAnswerer();  // stops watching
@@ -22,6 +23,8 @@ class DialogAnswerer {
   const std::string& texts() const { return texts_; }
   // How many dialogs ignored the answer and had to be closed for the test to go on.
   int ignored() const { return ignored_; }
+  // The Chinese line (control 1013) of every dialog answered so far, in order.
+  std::vector<std::string> chineseLines() const;
 
  private:
   static DWORD WINAPI Watch(void* self);
@@ -30,7 +33,9 @@ class DialogAnswerer {
   Action action_;
   HANDLE thread_ = nullptr;
   volatile LONG stop_ = 0;
+  mutable CRITICAL_SECTION lock_;  // guards chineseLines_, read while the watcher runs
   int answered_ = 0;
   int ignored_ = 0;
   std::string texts_;
+  std::vector<std::string> chineseLines_;
 };

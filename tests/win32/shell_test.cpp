@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/installer_state.h"
+#include "dialog_answerer.h"
 #include "resources/resource_ids.h"
 #include "shell/product_variant.h"
 #include "shell/shell_links.h"
@@ -58,35 +59,6 @@ bool ReadLink(const std::string& linkPath, LinkContents* contents) {
 }
 
 // ---- Notices -------------------------------------------------------------------------------
-
-// Answers every message dialog that opens while it is alive: keeps the Chinese text of each
-// (control 1013) and clicks its OK button. A thread timer runs inside the dialog's own loop.
-class NoticeWatcher {
- public:
-  NoticeWatcher() {
-    Notices().clear();
-    timer_ = SetTimer(nullptr, 0, 50, Answer);
-  }
-  ~NoticeWatcher() { KillTimer(nullptr, timer_); }
-  NoticeWatcher(const NoticeWatcher&) = delete;
-  NoticeWatcher& operator=(const NoticeWatcher&) = delete;
-  const std::vector<std::string>& notices() const { return Notices(); }
-
- private:
-  static std::vector<std::string>& Notices() {
-    static std::vector<std::string> notices;
-    return notices;
-  }
-  static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = FindWindowA(nullptr, "Quorvane Install Message");
-    if (dialog == nullptr || !IsWindowVisible(dialog)) return;
-    char chinese[512] = "";
-    GetDlgItemTextA(dialog, IDC_MESSAGE_CHINESE, chinese, sizeof chinese);
-    Notices().push_back(chinese);
-    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-  }
-  UINT_PTR timer_;
-};
 
 // The notice texts (GBK): programs folder or last link failed, and group folder not made.
 const std::string kStartMenuNotice =
@@ -219,9 +191,9 @@ TEST_F(ShellTest, AnExistingGroupIsReusedAndItsLinksOverwritten) {
   ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
   WriteBytes(group + "\\Program.lnk", "stale");
   WriteBytes(group + "\\other.txt", "kept");
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   ASSERT_TRUE(CreateStartMenuEntries(kGroup, entries));
-  EXPECT_TRUE(watcher.notices().empty());
+  EXPECT_TRUE(watcher.chineseLines().empty());
   LinkContents program;
   ASSERT_TRUE(ReadLink(group + "\\Program.lnk", &program));
   EXPECT_EQ(program.target, dir / "K7.exe");
@@ -232,19 +204,19 @@ TEST_F(ShellTest, AGroupThatCannotBeMadeGivesOneFolderNoticeAndNoLink) {
   // The group folder is made one level only: under a missing folder it cannot be.
   const std::string nested = std::string(kGroup) + "\\inner";
   {
-    NoticeWatcher watcher;
+    DialogAnswerer watcher(DialogAnswerer::kClickOk);
     EXPECT_FALSE(CreateStartMenuEntries(nested.c_str(), entries));
-    ASSERT_EQ(watcher.notices().size(), 1u);
-    EXPECT_EQ(watcher.notices()[0], FolderNotice(programs + "\\" + nested));
+    ASSERT_EQ(watcher.chineseLines().size(), 1u);
+    EXPECT_EQ(watcher.chineseLines()[0], FolderNotice(programs + "\\" + nested));
   }
   EXPECT_FALSE(FileExists(group));
 
   // A file in the group folder's place.
   WriteBytes(group, "a file, not a folder");
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   EXPECT_FALSE(CreateStartMenuEntries(kGroup, entries));
-  ASSERT_EQ(watcher.notices().size(), 1u);
-  EXPECT_EQ(watcher.notices()[0], FolderNotice(group));
+  ASSERT_EQ(watcher.chineseLines().size(), 1u);
+  EXPECT_EQ(watcher.chineseLines()[0], FolderNotice(group));
   EXPECT_EQ(ReadBytes(group), "a file, not a folder");
 }
 
@@ -253,28 +225,28 @@ TEST_F(ShellTest, OnlyTheLastLinkDecidesTheStartMenuNotice) {
   ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA((group + "\\Program.lnk").c_str(), nullptr));
   {
-    NoticeWatcher watcher;
+    DialogAnswerer watcher(DialogAnswerer::kClickOk);
     EXPECT_TRUE(CreateStartMenuEntries(kGroup, entries));
-    EXPECT_TRUE(watcher.notices().empty());
+    EXPECT_TRUE(watcher.chineseLines().empty());
     EXPECT_TRUE(FileExists(group + "\\Remover.lnk"));
   }
   RemoveTree(group);
   ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA((group + "\\Remover.lnk").c_str(), nullptr));
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   EXPECT_FALSE(CreateStartMenuEntries(kGroup, entries));
-  ASSERT_EQ(watcher.notices().size(), 1u);
-  EXPECT_EQ(watcher.notices()[0], kStartMenuNotice);
+  ASSERT_EQ(watcher.chineseLines().size(), 1u);
+  EXPECT_EQ(watcher.chineseLines()[0], kStartMenuNotice);
   LinkContents program;
   EXPECT_TRUE(ReadLink(group + "\\Program.lnk", &program)) << "the earlier link is still made";
 }
 
 TEST_F(ShellTest, AGroupPathTooLongForTheBufferIsRefusedWithTheStartMenuNotice) {
   const std::string longGroup(kPathCapacity - 1 - programs.size(), 'g');  // one byte too many
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   EXPECT_FALSE(CreateStartMenuEntries(longGroup.c_str(), entries));
-  ASSERT_EQ(watcher.notices().size(), 1u);
-  EXPECT_EQ(watcher.notices()[0], kStartMenuNotice);
+  ASSERT_EQ(watcher.chineseLines().size(), 1u);
+  EXPECT_EQ(watcher.chineseLines()[0], kStartMenuNotice);
 }
 
 // ---- Legacy folders and the desktop ------------------------------------------------------------
@@ -303,14 +275,14 @@ TEST_F(ShellTest, MajorVersion3ComposesTheFoldersUnderTheWindowsFolder) {
   CreateDirectoryA(profile.c_str(), nullptr);
   CreateDirectoryA((profile + "\\start menu").c_str(), nullptr);
   CreateDirectoryA(legacyPrograms.c_str(), nullptr);
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   EXPECT_TRUE(CreateStartMenuEntries(kGroup, entries));
-  EXPECT_TRUE(watcher.notices().empty());
+  EXPECT_TRUE(watcher.chineseLines().empty());
   EXPECT_EQ(CountEntries(legacyPrograms + "\\" + kGroup), 2);
   EXPECT_FALSE(FileExists(group));
   // Its desktop folder does not exist: the desktop link fails silently.
   EXPECT_FALSE(CreateDesktopIcon("K7.exe", "Program"));
-  EXPECT_TRUE(watcher.notices().empty());
+  EXPECT_TRUE(watcher.chineseLines().empty());
   RemoveTree(windows + "\\profiles");
 }
 
@@ -319,7 +291,7 @@ TEST_F(ShellTest, DesktopLinkToTheProgramWithoutNotice) {
   ASSERT_FALSE(desktop.empty());
   const std::string link = desktop + "\\K7 shell test.lnk";
   DeleteFileA(link.c_str());
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   ASSERT_TRUE(CreateDesktopIcon("K7.exe", "K7 shell test"));
   LinkContents contents;
   ASSERT_TRUE(ReadLink(link, &contents));
@@ -327,7 +299,7 @@ TEST_F(ShellTest, DesktopLinkToTheProgramWithoutNotice) {
   EXPECT_EQ(contents.target, dir / "K7.exe");
   EXPECT_EQ(contents.description, "K7 shell test");
   EXPECT_EQ(contents.workingFolder, dir.path());
-  EXPECT_TRUE(watcher.notices().empty());
+  EXPECT_TRUE(watcher.chineseLines().empty());
 }
 
 // ---- Names of each system language ----------------------------------------------------------
@@ -395,9 +367,9 @@ TEST(StartMenuNames, TheSystemLanguagesNamesOnDiskWhateverTheUserChose) {
   const ShortcutEntry entries[] = {{names.programShortcutName, kProductVariant.programFile},
                                    {names.uninstallerShortcutName, kProductVariant.uninstallerFile},
                                    {nullptr, nullptr}};
-  NoticeWatcher watcher;
+  DialogAnswerer watcher(DialogAnswerer::kClickOk);
   ASSERT_TRUE(CreateStartMenuEntries(names.groupName, entries));
-  EXPECT_TRUE(watcher.notices().empty());
+  EXPECT_TRUE(watcher.chineseLines().empty());
 
   // The group's name as ANSI bytes, as UTF-16 and as the host's UTF-8 file name.
   WIN32_FIND_DATAA data;
