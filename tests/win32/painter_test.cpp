@@ -51,18 +51,26 @@ class PainterTest : public testing::Test {
     return control_;
   }
 
+  // The WM_DRAWITEM data for `window`, whose item fills the whole of `canvas`.
+  static DRAWITEMSTRUCT ItemOn(Canvas* canvas, UINT type, int id, HWND window, UINT itemId,
+                               UINT action, UINT state) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = type;
+    item.CtlID = id;
+    item.itemID = itemId;
+    item.itemAction = action;
+    item.itemState = state;
+    item.hwndItem = window;
+    item.hDC = canvas->dc();
+    item.rcItem = {0, 0, canvas->width(), canvas->height()};
+    return item;
+  }
+
   // Paints owner-drawn button `id` of w x h into `canvas` as WM_DRAWITEM would.
   void PaintButton(Canvas* canvas, int id, UINT state, UINT action = ODA_DRAWENTIRE,
                    const char* text = "") {
     HWND button = MakeControl("BUTTON", id, BS_OWNERDRAW, text, canvas->width(), canvas->height());
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = id;
-    item.itemAction = action;
-    item.itemState = state;
-    item.hwndItem = button;
-    item.hDC = canvas->dc();
-    item.rcItem = {0, 0, canvas->width(), canvas->height()};
+    const DRAWITEMSTRUCT item = ItemOn(canvas, ODT_BUTTON, id, button, 0, action, state);
     PaintOwnerDrawButton(&item);
   }
 
@@ -245,15 +253,7 @@ class ListItemTest : public PainterTest {
     return combo;
   }
   void PaintItem(Canvas* canvas, HWND list, int id, UINT type, UINT itemId, UINT state) {
-    DRAWITEMSTRUCT item{};
-    item.CtlType = type;
-    item.CtlID = id;
-    item.itemID = itemId;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = list;
-    item.hDC = canvas->dc();
-    item.rcItem = {0, 0, canvas->width(), canvas->height()};
+    const DRAWITEMSTRUCT item = ItemOn(canvas, type, id, list, itemId, ODA_DRAWENTIRE, state);
     PaintListItem(parent_, id, &item);
   }
 };
