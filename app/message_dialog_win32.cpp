@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/installer_state.h"
-#include "app/message_dialog.h"
+#include "common/installer_state.h"
+#include "common/message_dialog.h"
 #include "app/message_layout.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/owner_draw.h"

@@ -5,7 +5,6 @@ list(APPEND K7_PORTABLE_SOURCES
     app/wizard_pages.cpp
 )
 list(APPEND K7_WIN32_SOURCES
-    app/installer_state.cpp
     app/message_dialog_win32.cpp
     app/startup_win32.cpp
     app/wizard_dialog_win32.cpp

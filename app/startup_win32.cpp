@@ -3,7 +3,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "app/startup.h"
 #include "app/system_environment.h"
 #include "app/wizard_dialog.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 // The SystemLanguage for a system whose ANSI code page is multibyte or not and whose default
 // language id is `languageId`: 1 (Simplified) or 2 (Traditional) for Chinese on a multibyte

@@ -1,11 +1,11 @@
 // The wizard window (template 101): initialisation, owner-draw, commands and page switching.
 #include <windows.h>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "app/wizard_dialog.h"
 #include "app/wizard_pages.h"
 #include "bitmap_text/owner_draw.h"
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/message_catalogue.h"
-#include "app/message_dialog.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
-#include "install/payload.h"
+#include "common/payload_resource.h"
 
 namespace {
 

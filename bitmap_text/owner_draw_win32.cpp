@@ -1,7 +1,7 @@
 // The painters of owner-drawn buttons, list items and check boxes, with bitmap text.
 #include <windows.h>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/button_captions.h"
 #include "bitmap_text/owner_draw.h"

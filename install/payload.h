@@ -1,25 +1,10 @@
-// The payload container and the file writer: embedded files, their inflation, writing and deletion.
-//
-// Payload format. Every file that the Installer installs is one Win32 resource of the type
-// named "TEXT" (a string type name) with an integer id. Its bytes are exactly one zlib stream
-// (RFC 1950: two-byte header, deflate data, Adler-32 trailer) holding the whole file, nothing
-// before or after it. There is no header of the Installer's own: no name, no size, no attributes.
-// The build writes every stream with the header bytes 0x78 0xDA (level 9); the reader takes any
-// valid zlib stream. The inflated size is not stored: the reader inflates into a buffer of a
-// capacity chosen by the caller and learns the real length from zlib. File names and attributes
-// come from the manifest (install/install_manifest.h), never from the resource. The resource
-// language is not significant; lookup is by type and id alone.
-//
-// Capacities in use: kPayloadBufferCapacity (0x3000000) for the installation run, 307,200 bytes
-// for the glyph sheets and 65,536 bytes for each licence text.
+// The file writer: payload files written into the target folder, and installed files deleted.
+// The payload format and DecompressPayload are in common/payload_resource.h.
 #pragma once
 
 #include <cstdint>
 
-// Inflates the "TEXT" resource `resourceId` of the Installer's own module into `buffer`
-// (`capacity` bytes). Returns true and the inflated length in `*length`, or false for a
-// missing resource, a damaged stream or output longer than the capacity.
-bool DecompressPayload(uint16_t resourceId, void* buffer, uint32_t capacity, uint32_t* length);
+#include "common/payload_resource.h"
 
 // Inflates resource `resourceId` and writes it as `fileName` under InstallDir with the given
 // flags. When the inflation fails nothing is written and an existing file stays untouched.

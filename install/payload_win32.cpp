@@ -1,25 +1,13 @@
-// The payload container and file writer on Win32: resource lookup, file writing, attributes,
-// deletion.
+// The file writer on Win32: payload files written with their attributes, installed files deleted.
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
 
-#include "app/installer_state.h"
-#include "install/bounded_path.h"
-#include "install/file_attributes.h"
-#include "install/inflate_span.h"
+#include "common/installer_state.h"
+#include "common/bounded_path.h"
+#include "common/file_attributes.h"
 #include "install/payload.h"
-
-bool DecompressPayload(uint16_t resourceId, void* buffer, uint32_t capacity, uint32_t* length) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "TEXT");
-  if (info == nullptr) return false;
-  HGLOBAL handle = LoadResource(module, info);
-  const void* data = handle != nullptr ? LockResource(handle) : nullptr;
-  DWORD size = SizeofResource(module, info);
-  return InflateSpan(data, size, buffer, capacity, length);
-}
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
                     bool readOnly, bool hidden) {

@@ -1,11 +1,8 @@
 # Installation engine.
 list(APPEND K7_PORTABLE_SOURCES
-    install/inflate_span.cpp
-    install/bounded_path.cpp
     install/stale_dictionaries.cpp
 )
 list(APPEND K7_WIN32_SOURCES
     install/payload_win32.cpp
-    install/file_attributes_win32.cpp
     install/word_base_win32.cpp
 )

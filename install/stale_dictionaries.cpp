@@ -1,7 +1,7 @@
 // The derived dictionary files that the stale-dictionary sweep removes from the target folder.
 #include "install/stale_dictionaries.h"
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "app/installer_state.h"
-#include "app/message_catalogue.h"
-#include "app/message_dialog.h"
-#include "install/bounded_path.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
+#include "common/bounded_path.h"
 #include "install/payload.h"
 #include "install/stale_dictionaries.h"
 #include "install/word_base.h"

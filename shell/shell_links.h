@@ -1,7 +1,7 @@
 // Shell folders and shortcuts: the Start-menu group with its links and the desktop link.
 #pragma once
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 // One shortcut of the Start-menu group. A list ends with an entry whose name is null.
 struct ShortcutEntry {

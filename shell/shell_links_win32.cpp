@@ -5,9 +5,9 @@
 #include <direct.h>
 #include <shlobj.h>
 
-#include "app/installer_state.h"
-#include "app/message_catalogue.h"
-#include "app/message_dialog.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
 #include "shell/shell_links.h"
 #include "shell/shell_paths.h"
 

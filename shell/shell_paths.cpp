@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 bool ComposeLegacyFolderPath(const char* windowsFolder, bool isWinNT, const char* userName,
                              int kind, LeadByteTest isLeadByte, char* out, size_t outSize) {

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 // ShellFolderKind: the shell's special-folder ids that the Installer asks for.
 constexpr int kShellFolderDesktop = 0;   // CSIDL_DESKTOP, the user's desktop folder

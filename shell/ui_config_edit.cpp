@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/installer_state.h"
-#include "install/bounded_path.h"
-#include "install/file_attributes.h"
+#include "common/installer_state.h"
+#include "common/bounded_path.h"
+#include "common/file_attributes.h"
 #include "shell/ui_config.h"
 #include "shell/ui_config_edit.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "install/bounded_path.h"
-#include "install/inflate_span.h"
+#include "common/bounded_path.h"
+#include "common/inflate_span.h"
 
 namespace {
 

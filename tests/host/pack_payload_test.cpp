@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "install/inflate_span.h"
+#include "common/inflate_span.h"
 #include "install/install_manifest.h"
 #include "tools/zlib_file.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bitmap_text/glyph_cell.h"
-#include "install/payload.h"
+#include "common/payload_resource.h"
 #include "canvas.h"
 
 namespace {

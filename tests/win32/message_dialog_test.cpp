@@ -1,5 +1,5 @@
 // The message dialog run for real: layout, lines, results of its buttons, keys and close box.
-#include "app/message_dialog.h"
+#include "common/message_dialog.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/message_catalogue.h"
+#include "common/message_catalogue.h"
 #include "app/message_layout.h"
 #include "bitmap_text/bitmap_text.h"
 #include "canvas.h"

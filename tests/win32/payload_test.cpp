@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "install/install_manifest.h"
 #include "install/payload.h"
 #include "test_files.h"

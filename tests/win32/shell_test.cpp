@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "dialog_answerer.h"
 #include "resources/resource_ids.h"
 #include "shell/product_variant.h"

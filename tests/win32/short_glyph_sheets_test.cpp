@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "bitmap_text/bitmap_text.h"
-#include "install/payload.h"
+#include "common/payload_resource.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "app/startup.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 
 ScratchInstallDir::ScratchInstallDir() {
   static int counter;

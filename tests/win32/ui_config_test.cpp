@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "install/payload.h"
 #include "shell/ui_config.h"
 #include "test_files.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/message_catalogue.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
 #include "dialog_answerer.h"
 #include "install/word_base.h"
 #include "test_files.h"

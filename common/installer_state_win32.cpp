@@ -1,5 +1,5 @@
 // Storage of the process-wide values (all start as zero or empty), and the ANSI lead-byte test.
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 
 HINSTANCE InstanceHandle;
 HWND WizardWindow;

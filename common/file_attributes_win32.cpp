@@ -1,5 +1,5 @@
 // Read-only and hidden attributes of installed files on Win32.
-#include "install/file_attributes.h"
+#include "common/file_attributes.h"
 
 void SetAttributes(const char* path, DWORD attributes) {
   if ((attributes & kProtectionBits) == kProtectionBits)

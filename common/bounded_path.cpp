@@ -1,5 +1,5 @@
 // Path texts: bounded formatting into the Installer's fixed buffers, and the backslash search.
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -4,7 +4,7 @@
 struct BilingualText {
   const char* chinese;
   const char* english;
-  int buttons;  // kButtonsOk or kButtonsYesNo of app/message_dialog.h
+  int buttons;  // kButtonsOk or kButtonsYesNo of common/message_dialog.h
 };
 
 // Columns: Chinese text, English text, button set. Texts with "%s" are formatted by the caller.

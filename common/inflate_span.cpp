@@ -1,5 +1,5 @@
 // Inflation of one zlib stream into a bounded buffer, through zlib's one-call uncompress.
-#include "install/inflate_span.h"
+#include "common/inflate_span.h"
 
 #include <zlib.h>
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "install/bounded_path.h"
+#include "common/bounded_path.h"
 
 // UiLanguage values.
 constexpr int kUiEnglish = 0;

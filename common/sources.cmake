@@ -1,0 +1,11 @@
+# What every subsystem uses: process-wide values, bounded paths, file attributes, the message
+# catalogue and the message dialog's call interface, and the reading of payload resources.
+list(APPEND K7_PORTABLE_SOURCES
+    common/bounded_path.cpp
+    common/inflate_span.cpp
+)
+list(APPEND K7_WIN32_SOURCES
+    common/installer_state_win32.cpp
+    common/file_attributes_win32.cpp
+    common/payload_resource_win32.cpp
+)
