@@ -50,12 +50,20 @@ TEST(InflateSpan, RefusesDamagedTruncatedAndMissingStreams) {
   EXPECT_FALSE(InflateSpan(stream.data(), 0, buffer.data(), 100, &length));
 }
 
-TEST(InflateSpan, AcceptsAStreamOfAnEmptyFile) {
-  auto stream = Deflate("");
+TEST(InflateSpan, AcceptsAnEmptyFileAndRefusesAnyOutputIntoNoCapacity) {
+  auto empty = Deflate("");
   char buffer[4];
   uint32_t length = 99;
-  ASSERT_TRUE(InflateSpan(stream.data(), stream.size(), buffer, sizeof buffer, &length));
+  ASSERT_TRUE(InflateSpan(empty.data(), empty.size(), buffer, sizeof buffer, &length));
   EXPECT_EQ(length, 0u);
+  length = 99;
+  ASSERT_TRUE(InflateSpan(empty.data(), empty.size(), buffer, 0, &length));
+  EXPECT_EQ(length, 0u);
+  // The one byte "A": zlib's uncompress inflates it into a byte of its own for a zero capacity.
+  const unsigned char oneByte[] = {0x78, 0xDA, 0x73, 0x04, 0x00, 0x00, 0x42, 0x00, 0x42};
+  EXPECT_FALSE(InflateSpan(oneByte, sizeof oneByte, buffer, 0, &length));
+  auto twoBytes = Deflate("AB");
+  EXPECT_FALSE(InflateSpan(twoBytes.data(), twoBytes.size(), buffer, 1, &length));
 }
 
 TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
