@@ -1,4 +1,5 @@
-# Win32 build: the Installer (PE32 GUI, static, deterministic) and its tests, run under Wine.
+# Win32 build: the Installer (PE32 GUI, static, deterministic) and its tests, run under Wine. With
+# cmake/mingw-x86_64.cmake the same sources make the PE32+ twin, run under 64-bit Wine.
 set(K7_HOST_BUILD_DIR "" CACHE PATH "The host build folder whose tools and payload this build uses")
 if(NOT K7_HOST_BUILD_DIR)
   message(FATAL_ERROR "K7_HOST_BUILD_DIR must name the host build folder (scripts/build.sh sets it)")
@@ -8,6 +9,16 @@ set(K7_PAYLOAD_RC ${K7_HOST_BUILD_DIR}/payload/payload.rc)
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 936")
 set(K7_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(K7_WINE_ARCH win64)
+else()
+  set(K7_WINE_ARCH win32)
+endif()
+# What every test's environment holds for tests/wine/wine_exec.sh.
+set(K7_WINE_ENV "K7_WINE_PREFIX=${K7_WINE_PREFIX};K7_WINE_ARCH=${K7_WINE_ARCH}")
+# The shipped PE32 Installer, whose resource table the twin's tests read as data.
+set(K7_SHIPPED_INSTALLER "${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe" CACHE FILEPATH
+    "The PE32 Installer whose file the tests check (the twin build names the PE32 build's)")
 
 # Installer code: no exceptions, no RTTI and so no unwind tables, small; deterministic link
 # without a timestamp.
@@ -69,7 +80,7 @@ function(k7_win32_test name)
   target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}"
                                              K7_SCREENSHOT_DIR="${K7_SCREENSHOT_DIR_WINE}")
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "K7_WINE_PREFIX=${K7_WINE_PREFIX}")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${K7_WINE_ENV}")
   if(T_ENV)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${T_ENV})
   endif()

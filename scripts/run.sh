@@ -2,14 +2,18 @@
 # Sets up, builds the Installer from the payload (the sample unless K7_PAYLOAD_DIR names a
 # folder of real product files) and runs it under Wine: in your display when DISPLAY is set,
 # otherwise headless in Xvfb, saving a screenshot of the first page as build/installer.png.
+# Where the host runs no i386 code (or K7_FORCE_PE32PLUS=1) its PE32+ twin runs instead.
 set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
+source "$HERE/steps.sh"
 "$HERE/setup.sh"
 source "$HERE/build_dir.sh"
+choose_wine_arches
 "$HERE/build.sh"
-"$ROOT/tests/wine/make_prefix.sh" "$BUILD/win32/wineprefix"
-export K7_WINE_PREFIX="$BUILD/win32/wineprefix"
-EXE="$BUILD/win32/K7_Quorvane_Setup.exe"
+arch="${K7_WINE_ARCHES%% *}"
+export K7_WINE_ARCH="$arch" K7_WINE_PREFIX="$BUILD/$arch/wineprefix"
+"$ROOT/tests/wine/make_prefix.sh" "$K7_WINE_PREFIX"
+EXE="$BUILD/$arch/K7_Quorvane_Setup.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   if [ "$(id -u)" = 0 ] && [ -n "${XAUTHORITY:-}" ] && [ -r "$XAUTHORITY" ]; then
@@ -22,9 +26,18 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 SHOT="$BUILD/installer.png"
-xvfb-run -a -s "-screen 0 1024x768x24 -ac" bash -c '
-  "$1" "$2" & pid=$!
-  sleep 8
-  import -window root "$3" && echo "run: screenshot saved as $3"
-  kill $pid 2>/dev/null; "$4" wineserver -k 2>/dev/null; wait $pid 2>/dev/null; true
-' run "$ROOT/tests/wine/wine_exec.sh" "$EXE" "$SHOT" "$ROOT/tests/wine/wine_exec.sh"
+start_display
+LOG="$BUILD/run.log"
+"$ROOT/tests/wine/wine_exec.sh" "$EXE" >"$LOG" 2>&1 &
+pid=$!
+sleep 8
+if ! kill -0 "$pid" 2>/dev/null; then
+  wait "$pid" && code=0 || code=$?
+  fail "running the Installer under Wine" "It ended at once with exit code $code; rerun with K7_WINEDEBUG=err+all for Wine's errors." "$LOG"
+fi
+step "saving the screenshot $SHOT (import)" "Install the package imagemagick (bash scripts/setup.sh)." \
+  import -window root "$SHOT"
+echo "run: screenshot saved as $SHOT"
+kill "$pid" 2>/dev/null || true
+"$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
+wait "$pid" 2>/dev/null || true

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bitmap_text/glyph_cell.h"
-#include "install/inflate_span.h"
+#include "common/inflate_span.h"
 #include "install/install_manifest.h"
 #include "canvas.h"
 #include "installer_driver.h"
@@ -146,10 +146,23 @@ BOOL CALLBACK CountTextResource(HMODULE, LPCSTR, LPSTR name, LONG_PTR count) {
   return TRUE;
 }
 
-// The shipped executable's own resource table: 111 TEXT streams, every one written at level 9,
+// The shipped PE32 executable, read as a file (so also by the PE32+ twin of this test): a 32-bit
+// Windows GUI program whose resource table holds 111 TEXT streams, every one written at level 9,
 // every manifest row inflating to its payload file.
-TEST(InstallerExecutable, CarriesTheWholePayloadAsLevelNineStreams) {
-  HMODULE exe = LoadLibraryExA(K7_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsLevelNineStreams) {
+  std::string file = ReadBytes(K7_SHIPPED_INSTALLER_EXE);
+  ASSERT_GT(file.size(), 0x400u) << K7_SHIPPED_INSTALLER_EXE;
+  auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.data());
+  ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+  ASSERT_LT(static_cast<size_t>(dos->e_lfanew), file.size() - sizeof(IMAGE_NT_HEADERS32));
+  auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(file.data() + dos->e_lfanew);
+  EXPECT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
+  EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+  EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+  EXPECT_EQ(nt->FileHeader.TimeDateStamp, 0u);  // deterministic link
+
+  HMODULE exe = LoadLibraryExA(K7_SHIPPED_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(exe, nullptr);
   int count = 0;
   EnumResourceNamesA(exe, "TEXT", CountTextResource, reinterpret_cast<LONG_PTR>(&count));

@@ -24,11 +24,13 @@ target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD
 k7_wine_path(K7_NO_WIZARD_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_wizard.exe)
 k7_wine_path(K7_INSTALLER_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe)
 k7_wine_path(K7_NO_GLYPHS_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_glyphs.exe)
+k7_wine_path(K7_SHIPPED_INSTALLER_WINE ${K7_SHIPPED_INSTALLER})
 
 k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp
               tests/win32/installer_driver.cpp tests/win32/canvas.cpp tests/win32/test_files.cpp)
 target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
+  K7_SHIPPED_INSTALLER_EXE="${K7_SHIPPED_INSTALLER_WINE}"
   K7_INSTALLER_NO_GLYPHS_EXE="${K7_NO_GLYPHS_WINE}"
   K7_INSTALLER_NO_WIZARD_EXE="${K7_NO_WIZARD_WINE}")
 add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyphs

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/installer_state.h"
+#include "common/installer_state.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/owner_draw.h"
 #include "canvas.h"
@@ -361,7 +361,7 @@ TEST_F(CheckBoxTest, SubclassPaintsTheBoxOnScreenAndPassesClicksOn) {
       CreateWindowA("BUTTON", "Place an icon", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 10, 300,
                     26, window, reinterpret_cast<HMENU>(1004), GetModuleHandleA(nullptr), nullptr);
   SavedCheckBoxProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongA(box, GWLP_WNDPROC, reinterpret_cast<LONG>(CheckBoxSubclassProc)));
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckBoxSubclassProc)));
   SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

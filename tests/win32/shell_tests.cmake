@@ -13,5 +13,5 @@ foreach(system "english;en_US.UTF-8;0" "big5;zh_TW.UTF-8;2")
   list(GET system 2 language)
   add_test(NAME shell_names_${suffix} COMMAND shell_tests --gtest_filter=StartMenuNames.*)
   set_tests_properties(shell_names_${suffix} PROPERTIES ENVIRONMENT
-      "K7_WINE_PREFIX=${K7_WINE_PREFIX};LC_ALL=${locale};K7_TEST_SYSTEM_LANGUAGE=${language}")
+      "${K7_WINE_ENV};LC_ALL=${locale};K7_TEST_SYSTEM_LANGUAGE=${language}")
 endforeach()
