@@ -1,13 +1,19 @@
-// Host tool: writes the deterministic sample payload, one small file under every manifest name.
+// Host tool: writes the deterministic sample payload, one file under every manifest name.
 //
-// Usage: make_sample_payload OUT_DIR [GLYPH_SHEETS]
+// Usage: make_sample_payload [--full-size] OUT_DIR [GLYPH_SHEETS]
 // The sample stands in for the product's files so that the Installer can be built, run and
 // tested without them. It keeps the properties that the Installer reads: GBK and English
 // licence texts with CR LF line ends, a "velmarui.ini" ending in its [Config] section, a
 // "pycizudic.idx" whose first byte is 0x80 and, when GLYPH_SHEETS is given, "ChnBmp.bin" holding
 // the glyph sheets (otherwise a blank sheet set of the right size).
+// By default the files are small. With --full-size every other file has about the size of the
+// product's file of its kind (about 83 MB in all, "pycizudic.idx" exactly 38,013,217 bytes) and
+// content that deflates as such files do, about 2:1 overall: the payload of
+// bench/install_speed.sh.
+#include <strings.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -86,27 +92,315 @@ Bytes Placeholder(const ManifestRow& row) {
   return out;
 }
 
-Bytes SampleFile(const ManifestRow& row, const Bytes& glyphSheets) {
-  std::string name = row.fileName;
-  if (name == "License_cn.txt") return ChineseLicence();
-  if (name == "License_en.txt") return EnglishLicence();
-  if (name == "velmarui.ini") return UiConfig(false);
-  if (name == "velmarui_en.ini") return UiConfig(true);
-  if (name == "ChnBmp.bin") return glyphSheets;
-  if (name == "pycizudic.idx") {
-    Bytes out = {0x80};
-    Bytes rest = Placeholder(row);
-    out.insert(out.end(), rest.begin(), rest.end());
-    return out;
+// The files whose content the Installer reads: the licences, the configuration files and the
+// glyph sheets. False for every other file.
+bool ReadByTheInstaller(const std::string& name, const Bytes& glyphSheets, Bytes* out) {
+  if (name == "License_cn.txt") {
+    *out = ChineseLicence();
+  } else if (name == "License_en.txt") {
+    *out = EnglishLicence();
+  } else if (name == "velmarui.ini") {
+    *out = UiConfig(false);
+  } else if (name == "velmarui_en.ini") {
+    *out = UiConfig(true);
+  } else if (name == "ChnBmp.bin") {
+    *out = glyphSheets;
+  } else {
+    return false;
   }
-  return Placeholder(row);
+  return true;
+}
+
+// A small sample file; "pycizudic.idx" starts with 0x80.
+Bytes SampleFile(const ManifestRow& row) {
+  Bytes out;
+  if (strcmp(row.fileName, "pycizudic.idx") == 0) out.push_back(0x80);
+  Bytes text = Placeholder(row);
+  out.insert(out.end(), text.begin(), text.end());
+  return out;
+}
+
+// The full-size payload. Each generator below appends to `out` until it holds at least `size`
+// bytes; FullSizeFile cuts the file to its size.
+
+// A fixed-seed generator (SplitMix64): the same files on every machine and in every run.
+class Random {
+ public:
+  explicit Random(uint64_t seed) : state_(seed) {}
+  uint64_t Next() {
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  // A number in [0, n).
+  uint32_t Below(uint32_t n) { return static_cast<uint32_t>(Next() % n); }
+  // A number in [0, n), small ones more often, as word and character frequencies are.
+  uint32_t Skewed(uint32_t n) { return Below(Below(n) + 1); }
+
+ private:
+  uint64_t state_;
+};
+
+constexpr uint64_t kFullSizeSeed = 0x4B37516F72766E65ull;
+
+// What a file holds, and so how well it deflates.
+enum class Content {
+  kWordTable,   // dictionaries and indexes: sorted pinyin keys, GBK words, frequencies
+  kBitmap,      // 24-bit BMP keyboard maps: flat keys with borders, glyphs and scanner noise
+  kPage,        // HTML pages and text files: markup, English words and GBK text
+  kProgram,     // Windows programs: x86 code with its operands, then strings
+  kCompressed,  // PNG, JPEG and CHM files, already compressed
+};
+
+struct SizeRule {
+  const char* ending;  // matched case-insensitively against the end of the file name
+  Content content;
+  uint32_t size;    // bytes
+  uint32_t spread;  // up to this many bytes more, drawn per file
+};
+
+// Columns: file-name ending, content, size, spread. The first matching row decides; the word
+// base and the main program are named whole, before the rows for their kinds.
+constexpr SizeRule kFullSizeRules[] = {
+    {"pycizudic.idx", Content::kWordTable, 38013217, 0},
+    {"CiZuFlat.igb", Content::kWordTable, 12000000, 0},
+    {"py2_3ZiCi1stZuMu.idx", Content::kWordTable, 5100000, 0},
+    {"K7.exe", Content::kProgram, 1900000, 0},
+    {".dic", Content::kWordTable, 500000, 1600000},
+    {".bin", Content::kWordTable, 120000, 900000},
+    {".dat", Content::kWordTable, 100000, 400000},
+    {".map", Content::kWordTable, 100000, 300000},
+    {".igb", Content::kWordTable, 20000, 60000},
+    {".txt", Content::kPage, 10000, 90000},
+    {".htm", Content::kPage, 8000, 50000},
+    {".bmp", Content::kBitmap, 250000, 600000},
+    {".exe", Content::kProgram, 150000, 700000},
+    {".png", Content::kCompressed, 20000, 180000},
+    {".jpg", Content::kCompressed, 60000, 140000},
+    {".chm", Content::kCompressed, 900000, 400000},
+};
+
+bool EndsWith(const std::string& name, const char* ending) {
+  size_t n = strlen(ending);
+  return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, ending) == 0;
+}
+
+// Pinyin syllables, the keys of the word tables.
+const char* const kSyllables[] = {
+    "de",   "shi",  "yi",    "bu",   "le",    "zai",   "ren",   "you",  "wo",    "ta",   "zhe",
+    "ge",   "men",  "zhong", "lai",  "shang", "da",    "wei",   "he",   "guo",   "di",   "dao",
+    "yang", "xia",  "sheng", "jia",  "ke",    "guan",  "chu",   "hui",  "xue",   "qi",   "jian",
+    "fa",   "ji",   "zi",    "li",   "xin",   "ding",  "cheng", "qian", "hua",   "nian", "tian",
+    "gong", "dong", "xiang", "ming", "kai",   "zheng", "fang",  "ru",   "shuo",  "yu",   "mian",
+    "xing", "zuo",  "qu",    "tong", "jing",  "wu",    "bian",  "ti",   "liang", "shou", "nan",
+};
+constexpr uint32_t kSyllableCount = sizeof kSyllables / sizeof kSyllables[0];
+
+// The GBK code of hanzi number `index` (0..3754) of the first GB2312 level, in its order.
+void AppendHanzi(uint32_t index, Bytes* out) {
+  out->push_back(static_cast<unsigned char>(0xB0 + index / 94));
+  out->push_back(static_cast<unsigned char>(0xA1 + index % 94));
+}
+
+// Records sorted by key: the key's syllables, a zero, the word and a 16-bit frequency. Each
+// syllable is written with one of a few hanzi that sound like it, as homophones are. The first
+// syllable only moves forward, as in a sorted table.
+void AppendWordTable(Random* random, size_t size, Bytes* out) {
+  uint32_t first = 0;
+  uint32_t keys[4];
+  while (out->size() < size) {
+    if (random->Below(64) == 0) first = (first + 1) % kSyllableCount;
+    uint32_t syllables = 1 + random->Skewed(4);
+    keys[0] = first;
+    for (uint32_t i = 1; i < syllables; ++i) keys[i] = random->Skewed(kSyllableCount);
+    for (uint32_t i = 0; i < syllables; ++i) Append(out, kSyllables[keys[i]]);
+    out->push_back(0);
+    for (uint32_t i = 0; i < syllables; ++i) AppendHanzi(keys[i] * 53 + random->Skewed(8), out);
+    uint32_t frequency = random->Skewed(random->Skewed(1024) + 1);
+    out->push_back(static_cast<unsigned char>(frequency & 0xFF));
+    out->push_back(static_cast<unsigned char>(frequency >> 8));
+  }
+}
+
+void AppendLittleEndian(Bytes* out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+// A 24-bit bottom-up BMP of 640-pixel rows: a grey board of 40x40 keys, each with a dark
+// border and a 16x16 glyph, every pixel with a little noise. Bytes past the last whole row
+// are zero.
+void AppendBitmap(Random* random, size_t size, Bytes* out) {
+  constexpr uint32_t kWidth = 640, kRowBytes = kWidth * 3, kHeaderBytes = 54, kKey = 40;
+  uint32_t height = static_cast<uint32_t>((size - kHeaderBytes) / kRowBytes);
+  Append(out, "BM");
+  AppendLittleEndian(out, static_cast<uint32_t>(size), 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, kHeaderBytes, 4);
+  AppendLittleEndian(out, 40, 4);  // BITMAPINFOHEADER
+  AppendLittleEndian(out, kWidth, 4);
+  AppendLittleEndian(out, height, 4);
+  AppendLittleEndian(out, 1, 2);   // planes
+  AppendLittleEndian(out, 24, 2);  // bits per pixel
+  AppendLittleEndian(out, 0, 4);   // BI_RGB
+  AppendLittleEndian(out, height * kRowBytes, 4);
+  AppendLittleEndian(out, 2835, 4);  // 72 dpi
+  AppendLittleEndian(out, 2835, 4);
+  AppendLittleEndian(out, 0, 4);
+  AppendLittleEndian(out, 0, 4);
+  std::vector<uint16_t> glyphs(256 * 16);  // 16 rows of 16 pixels for 256 glyphs
+  for (uint16_t& row : glyphs) row = static_cast<uint16_t>(random->Next() & random->Next());
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < kWidth; ++x) {
+      uint32_t keyX = x % kKey, keyY = y % kKey, key = (y / kKey) * (kWidth / kKey) + x / kKey;
+      unsigned char grey = 0xD4;
+      if (keyX == 0 || keyY == 0 || keyX == kKey - 1 || keyY == kKey - 1) {
+        grey = 0x40;
+      } else if (keyX >= 12 && keyX < 28 && keyY >= 12 && keyY < 28) {
+        uint16_t bits = glyphs[(key % 256) * 16 + keyY - 12];
+        if (bits & (0x8000 >> (keyX - 12))) grey = 0x10;
+      }
+      uint64_t noise = random->Next();
+      for (int channel = 0; channel < 3; ++channel)
+        out->push_back(static_cast<unsigned char>(grey + ((noise >> (8 * channel)) & 3)));
+    }
+  }
+  out->resize(size, 0);
+}
+
+// A few GBK phrases, then an English word and a space: the text of pages and programs.
+void AppendPhrases(Random* random, Bytes* out) {
+  static const char* const kWords[] = {
+      "the",    "input", "method", "pinyin", "word",  "key",    "press",  "space",    "select",
+      "editor", "text",  "phrase", "stroke", "shape", "number", "window", "Quorvane", "guide",
+  };
+  constexpr uint32_t kWordCount = sizeof kWords / sizeof kWords[0];
+  uint32_t phrases = 1 + random->Skewed(8);
+  for (uint32_t i = 0; i < phrases; ++i) {
+    uint32_t phrase = random->Skewed(1000);
+    for (uint32_t j = 0; j < 2 + phrase % 3; ++j) AppendHanzi((phrase * 7 + j * 13) % 3755, out);
+  }
+  Append(out, " ");
+  Append(out, kWords[random->Skewed(kWordCount)]);
+  Append(out, " ");
+}
+
+// An HTML page or text file: paragraphs of text with markup.
+void AppendPage(Random* random, size_t size, Bytes* out) {
+  Append(out, "<html><head><title>Quorvane</title></head><body>\r\n");
+  while (out->size() < size) {
+    Append(out, "<p>");
+    uint32_t runs = 2 + random->Below(6);
+    for (uint32_t run = 0; run < runs; ++run) AppendPhrases(random, out);
+    Append(out, "</p>\r\n");
+  }
+}
+
+// A Windows program: an "MZ" header, x86 code built from common instruction shapes with their
+// operands, and a table of strings.
+void AppendProgram(Random* random, size_t size, Bytes* out) {
+  static const unsigned char kHeader[] = {'M', 'Z', 0x90, 0, 3, 0, 0, 0, 4, 0, 0, 0, 0xFF, 0xFF};
+  out->insert(out->end(), kHeader, kHeader + sizeof kHeader);
+  out->resize(1024, 0);
+  size_t codeEnd = size - size / 4;
+  while (out->size() < codeEnd) {
+    switch (random->Skewed(8)) {
+      case 0:  // mov eax, [ebp+disp8]
+        out->insert(out->end(), {0x8B, 0x45});
+        out->push_back(static_cast<unsigned char>(random->Skewed(64) * 4));
+        break;
+      case 1:  // call rel32
+        out->push_back(0xE8);
+        AppendLittleEndian(out, random->Next() & 0xFFFFF, 4);
+        break;
+      case 2:  // push ebp; mov ebp, esp
+        out->insert(out->end(), {0x55, 0x8B, 0xEC});
+        break;
+      case 3:  // mov [ebp+disp8], eax
+        out->insert(out->end(), {0x89, 0x45});
+        out->push_back(static_cast<unsigned char>(random->Skewed(64) * 4));
+        break;
+      case 4:  // push imm32
+        out->push_back(0x68);
+        AppendLittleEndian(out, 0x00400000 + (random->Next() & 0x3FFFF), 4);
+        break;
+      case 5:  // test eax, eax; jz rel8
+        out->insert(out->end(), {0x85, 0xC0, 0x74});
+        out->push_back(static_cast<unsigned char>(random->Below(128)));
+        break;
+      case 6:  // leave; ret
+        out->insert(out->end(), {0xC9, 0xC3});
+        break;
+      default:  // any byte
+        out->push_back(static_cast<unsigned char>(random->Next()));
+        break;
+    }
+  }
+  while (out->size() < size) {
+    AppendPhrases(random, out);
+    out->push_back(0);
+  }
+}
+
+// Already-compressed data: the format's signature, then bytes that deflate no further.
+void AppendCompressed(const std::string& name, Random* random, size_t size, Bytes* out) {
+  if (EndsWith(name, ".png")) {
+    out->insert(out->end(), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+  } else if (EndsWith(name, ".jpg")) {
+    out->insert(out->end(), {0xFF, 0xD8, 0xFF, 0xE0});
+  } else {
+    Append(out, "ITSF");
+  }
+  while (out->size() < size) out->push_back(static_cast<unsigned char>(random->Next()));
+}
+
+// A full-size file under the row's name, or the small sample file when no size rule names it.
+Bytes FullSizeFile(const ManifestRow& row) {
+  std::string name = row.fileName;
+  const SizeRule* rule = nullptr;
+  for (const SizeRule& r : kFullSizeRules) {
+    if (EndsWith(name, r.ending)) {
+      rule = &r;
+      break;
+    }
+  }
+  if (rule == nullptr) return SampleFile(row);
+  Random random(kFullSizeSeed ^ row.resourceId);
+  size_t size = rule->size + random.Below(rule->spread + 1);
+  Bytes out;
+  out.reserve(size + 256);
+  if (name == "pycizudic.idx") out.push_back(0x80);
+  switch (rule->content) {
+    case Content::kWordTable:
+      AppendWordTable(&random, size, &out);
+      break;
+    case Content::kBitmap:
+      AppendBitmap(&random, size, &out);
+      break;
+    case Content::kPage:
+      AppendPage(&random, size, &out);
+      break;
+    case Content::kProgram:
+      AppendProgram(&random, size, &out);
+      break;
+    case Content::kCompressed:
+      AppendCompressed(name, &random, size, &out);
+      break;
+  }
+  out.resize(size);  // the generators end on a whole record, past `size`
+  return out;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool fullSize = argc > 1 && strcmp(argv[1], "--full-size") == 0;
+  if (fullSize) {
+    --argc;
+    ++argv;
+  }
   if (argc != 2 && argc != 3) {
-    fprintf(stderr, "usage: make_sample_payload OUT_DIR [GLYPH_SHEETS]\n");
+    fprintf(stderr, "usage: make_sample_payload [--full-size] OUT_DIR [GLYPH_SHEETS]\n");
     return 2;
   }
   std::string outDir = argv[1];
@@ -121,7 +415,10 @@ int main(int argc, char** argv) {
   }
   for (const ManifestRow& row : kInstallManifest) {
     std::string path = outDir + "/" + row.fileName;
-    if (!WriteWholeFile(path, SampleFile(row, glyphSheets))) {
+    Bytes content;
+    if (!ReadByTheInstaller(row.fileName, glyphSheets, &content))
+      content = fullSize ? FullSizeFile(row) : SampleFile(row);
+    if (!WriteWholeFile(path, content)) {
       fprintf(stderr, "make_sample_payload: cannot write %s\n", path.c_str());
       return 1;
     }
