@@ -9,8 +9,14 @@ void DetectEnvironment();
 // Sets InstallerFolder from the module file name of `instance`.
 void FindInstallerFolder(HINSTANCE instance);
 
+// Sets WindowsFolder: the Windows folder with a trailing backslash, empty when it is not known.
+void FindWindowsFolder();
+
 // Runs the wizard's message loop, with its Enter-key rule, while WizardState is not negative.
 void RunWizardLoop();
 
-// The whole run of the Installer; the process exit code.
-int RunInstaller(HINSTANCE instance);
+// The whole run of the Installer with the command line `commandLine` (as GetCommandLineA gives
+// it); the process exit code: 0 after the wizard or a silent installation, 1 when the glyph
+// sheets or the wizard cannot be made or a silent installation failed, 2 for a bad silent
+// command line.
+int RunInstaller(HINSTANCE instance, const char* commandLine);

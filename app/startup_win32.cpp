@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include "common/installer_state.h"
+#include "app/command_line.h"
+#include "app/silent_install.h"
 #include "app/startup.h"
 #include "app/system_environment.h"
 #include "app/wizard_dialog.h"
@@ -53,6 +55,16 @@ void FindInstallerFolder(HINSTANCE instance) {
   InstallerFolderOf(moduleName, IsAnsiLeadByte, InstallerFolder, sizeof InstallerFolder);
 }
 
+void FindWindowsFolder() {
+  UINT length = GetWindowsDirectoryA(WindowsFolder, sizeof WindowsFolder);
+  if (length == 0 || length >= sizeof WindowsFolder) WindowsFolder[0] = '\0';
+  length = lstrlenA(WindowsFolder);
+  if (length > 0 && WindowsFolder[length - 1] != '\\' && length + 1 < sizeof WindowsFolder) {
+    WindowsFolder[length] = '\\';
+    WindowsFolder[length + 1] = '\0';
+  }
+}
+
 void RunWizardLoop() {
   MSG message;
   while (WizardState >= 0) {
@@ -66,13 +78,17 @@ void RunWizardLoop() {
   }
 }
 
-int RunInstaller(HINSTANCE instance) {
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+int RunInstaller(HINSTANCE instance, const char* commandLine) {
+  CommandLine options = ParseCommandLine(commandLine, IsAnsiLeadByte);
+  if (options.mode == LaunchMode::kBadCommandLine) return 2;
+  if (options.mode == LaunchMode::kWizard)
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   DetectEnvironment();
   ForceLanguage = kUiEnglish;
   InstanceHandle = instance;
   lstrcpynA(InstallFolderName, "K7_Quorvane", sizeof InstallFolderName);
   FindInstallerFolder(instance);
+  if (options.mode == LaunchMode::kSilent) return RunSilentInstallation(options);
 
   switch (LoadGlyphSheets()) {
     case GlyphLoadResult::kLoaded:

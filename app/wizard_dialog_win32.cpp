@@ -1,14 +1,23 @@
 // The wizard window (template 101): initialisation, owner-draw, commands and page switching.
 #include <windows.h>
 
+#include <ctime>
+
 #include "common/installer_state.h"
+#include "app/install_folder.h"
+#include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "app/wizard_pages.h"
 #include "bitmap_text/owner_draw.h"
 #include "common/bounded_path.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
+#include "install/installation_run.h"
 #include "resources/resource_ids.h"
 
 namespace {
+
+constexpr time_t kLeastInstallSeconds = 5;
 
 void ShowControl(HWND dialog, int id, bool show) {
   HWND control = GetDlgItem(dialog, id);
@@ -27,13 +36,7 @@ void InitWizard(HWND dialog) {
   SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(WizardIcon));
   SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(WizardIcon));
 
-  UINT length = GetWindowsDirectoryA(WindowsFolder, sizeof WindowsFolder);
-  if (length == 0 || length >= sizeof WindowsFolder) WindowsFolder[0] = '\0';
-  length = lstrlenA(WindowsFolder);
-  if (length > 0 && WindowsFolder[length - 1] != '\\' && length + 1 < sizeof WindowsFolder) {
-    WindowsFolder[length] = '\\';
-    WindowsFolder[length + 1] = '\0';
-  }
+  FindWindowsFolder();
   SetWindowTextA(dialog, "K7_Quorvane Install");
   ShowControl(dialog, IDC_SIDE_LABEL4, false);
 
@@ -59,11 +62,69 @@ void InitWizard(HWND dialog) {
   SubclassCheckBox(dialog, IDC_TEST_ANSWER2);
 }
 
-// Next and Back. The installation itself starts from the last page once it exists; until then
-// Next on that page stays there.
+// The wizard's choices: the desktop box and the selected language entry.
+void ReadChoices(HWND dialog) {
+  WantDesktopIcon = IsDlgButtonChecked(dialog, IDC_DESKTOP_ICON) == BST_CHECKED ? 1 : 0;
+  HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+  LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  LRESULT id = index >= 0 ? SendMessageA(list, CB_GETITEMDATA, index, 0) : CB_ERR;
+  ForceLanguage = id != CB_ERR ? static_cast<int>(id) : kUiEnglish;
+}
+
+// Hides Next, Back, Cancel and the empty label, each repainted at once, before the run.
+void HideButtons(HWND dialog) {
+  const int buttons[] = {IDC_NEXT, IDC_BACK, IDCANCEL, IDC_EMPTY_LABEL};
+  for (int id : buttons) {
+    ShowControl(dialog, id, false);
+    UpdateWindow(GetDlgItem(dialog, id));
+  }
+  UpdateWindow(dialog);
+}
+
+// The wait cursor, with the pointer brought over the wizard so that the user sees it.
+void ShowWaitCursor(HWND dialog) {
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  RECT window;
+  POINT pointer;
+  if (GetWindowRect(dialog, &window) && GetCursorPos(&pointer) && !PtInRect(&window, pointer))
+    SetCursorPos(window.left + (window.right - window.left) / 2,
+                 window.top + (window.bottom - window.top) / 2);
+}
+
+// Next on the last page: the target folder, the choices, the run, at least five seconds after
+// the start, the outcome, and the end of the wizard.
+void StartInstallation(HWND dialog) {
+  GetDlgItemTextA(dialog, IDC_PATH, InstallDir, sizeof InstallDir);
+  if (!CreateInstallFolder()) {
+    ShowFolderMessage();
+    // Back on the language page with every button there: the user can go back to the folder
+    // page, correct the path and install.
+    WizardState = 3;
+    ShowWizardPage(dialog, 3);
+    return;
+  }
+  ReadChoices(dialog);
+  HideButtons(dialog);
+  time_t start = time(nullptr);
+  ShowWaitCursor(dialog);
+  bool installed = RunInstallation();
+  // The user sees the progress for at least five seconds, however fast the disk.
+  while (time(nullptr) < start + kLeastInstallSeconds) Sleep(50);
+  const BilingualText& outcome = installed ? kMsgInstallSucceeded : kMsgInstallFailed;
+  ShowMessage(outcome.chinese, outcome.english, outcome.buttons, dialog);
+  WizardState = kWizardFinished;
+}
+
+// Next and Back; Next on the last page starts the installation.
 void Navigate(HWND dialog, const WizardTransition& step) {
-  if (step.page < 0 || step.startInstallation) return;
+  if (step.page < 0) return;
   if (step.checkEnglishBox) CheckDlgButton(dialog, IDC_LICENCE_ENGLISH_BOX, BST_CHECKED);
+  if (step.startInstallation) {
+    ShowWizardPage(dialog, step.page);
+    WizardState = step.newState;
+    StartInstallation(dialog);
+    return;
+  }
   WizardState = step.newState;
   ShowWizardPage(dialog, step.page);
 }

@@ -8,4 +8,5 @@ list(APPEND K7_WIN32_SOURCES
     common/installer_state_win32.cpp
     common/file_attributes_win32.cpp
     common/payload_resource_win32.cpp
+    common/file_replace_win32.cpp
 )

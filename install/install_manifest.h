@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/bounded_path.h"
+
 // Attribute bits of an installed file, with the values of the Windows attributes they become.
 constexpr uint8_t kAttrReadOnly = 0x01;  // FILE_ATTRIBUTE_READONLY
 constexpr uint8_t kAttrHidden = 0x02;    // FILE_ATTRIBUTE_HIDDEN
@@ -151,6 +153,20 @@ constexpr ManifestGroup kManifestGroups[] = {
 };
 static_assert(sizeof(kManifestGroups) / sizeof(kManifestGroups[0]) == 15,
               "the manifest has 15 groups");
+
+// The length of the longest file name of the manifest, and so the longest InstallDir that holds
+// every file: the folder, "\" and that name within a path of 259 characters.
+constexpr size_t LongestManifestName() {
+  size_t longest = 0;
+  for (const ManifestRow& row : kInstallManifest) {
+    size_t length = 0;
+    while (row.fileName[length] != '\0') ++length;
+    if (length > longest) longest = length;
+  }
+  return longest;
+}
+constexpr size_t kLongestInstallDir = kPathCapacity - 1 - 1 - LongestManifestName();
+static_assert(kLongestInstallDir == 225, "mi_bihua1_dups_prefered_codes.bin is the longest name");
 
 // Progress positions of a whole run, in order: 10 when the bar appears, the group positions,
 // then 94 after the Start-menu entries and 97, 100 at the end.

@@ -12,9 +12,10 @@ bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uin
                     bool readOnly, bool hidden);
 
 // Writes `length` bytes as `fileName` under InstallDir, replacing a read-only or hidden earlier
-// copy, and leaves the file with exactly the read-only and hidden flags given. False when the
-// path does not fit in 260 bytes, the file cannot be opened, or not every byte reached the disk;
-// a file cut short by a failed write stays on disk.
+// copy, and leaves the file with exactly the read-only and hidden flags given. The bytes go to a
+// temporary file first (common/file_replace.h). False when the path does not fit in 260 bytes,
+// the file cannot be written whole, or it cannot take the earlier copy's place; the earlier copy
+// then keeps its bytes and no temporary file is left.
 bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, bool readOnly,
                       bool hidden);
 

@@ -1,5 +1,4 @@
 // The file writer on Win32: payload files written with their attributes, installed files deleted.
-#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -7,6 +6,7 @@
 #include "common/installer_state.h"
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
+#include "common/file_replace.h"
 #include "install/payload.h"
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
@@ -21,14 +21,8 @@ bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, b
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, fileName)) return false;
 
-  if (_access(path, 0) == 0) ClearProtection(path);
-
-  FILE* file = fopen(path, "wb");
-  if (file == nullptr) return false;
-  size_t written = length == 0 ? 0 : fwrite(data, 1, length, file);
-  // A close that cannot flush the last bytes loses data just as a short write does.
-  bool closed = fclose(file) == 0;
-  if (written != length || !closed) return false;
+  // Through a temporary file: a failed write leaves the earlier copy whole, never a cut file.
+  if (!WriteWholeFile(path, data, length)) return false;
 
   if (!readOnly && !hidden) return true;
   DWORD attributes = GetFileAttributesA(path);

@@ -1,8 +1,10 @@
 # Installation engine.
 list(APPEND K7_PORTABLE_SOURCES
+    install/manifest_walk.cpp
     install/stale_dictionaries.cpp
 )
 list(APPEND K7_WIN32_SOURCES
+    install/installation_run_win32.cpp
     install/payload_win32.cpp
     install/word_base_win32.cpp
 )

@@ -1,5 +1,5 @@
 // The configuration-file update and the control-settings copy on Win32: whole-file reads and a
-// replacement through a new file in the same folder.
+// replacement through a temporary file in the same folder.
 #include <io.h>
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "common/installer_state.h"
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
+#include "common/file_replace.h"
 #include "shell/ui_config.h"
 #include "shell/ui_config_edit.h"
 
@@ -42,24 +43,6 @@ bool ReadWholeFile(const char* path, char** bytes, size_t* length) {
   return true;
 }
 
-// Puts `length` bytes in place of the file at `path`: they are written to a new file in
-// InstallDir, which replaces the old one only when every byte and the close succeeded. On any
-// failure the old file stays as it was and the new one is removed.
-bool ReplaceWholeFile(const char* path, const char* bytes, size_t length) {
-  char temporary[MAX_PATH];
-  if (GetTempFileNameA(InstallDir, "k7u", 0, temporary) == 0) return false;
-  FILE* file = fopen(temporary, "wb");
-  bool written = false;
-  if (file != nullptr) {
-    written = fwrite(bytes, 1, length, file) == length;
-    // The close flushes the last bytes: its failure is a failed write too.
-    if (fclose(file) != 0) written = false;
-  }
-  if (written && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) return true;
-  DeleteFileA(temporary);
-  return false;
-}
-
 }  // namespace
 
 int UpdateUiConfig() {
@@ -78,7 +61,7 @@ int UpdateUiConfig() {
     if (edited != nullptr &&
         EditUiConfig(text, length, kUseBmpFont, ForceLanguage, edited, capacity, &editedLength) &&
         (editedLength != length || memcmp(edited, text, length) != 0)) {
-      ReplaceWholeFile(path, edited, editedLength);
+      WriteWholeFile(path, edited, editedLength);
     }
     free(edited);
     free(text);

@@ -1,5 +1,6 @@
 // Checks the installation manifest table against the product's list of files, flags and groups.
 #include "install/install_manifest.h"
+#include "install/manifest_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,60 @@ TEST(InstallManifest, ProgressPositionsOfARun) {
   for (uint8_t p : kRunProgressEnd) positions.push_back(p);
   EXPECT_EQ(positions,
             (std::vector<int>{10, 15, 20, 25, 30, 35, 45, 50, 55, 65, 70, 90, 94, 97, 100}));
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Records what the walk does: "+name" for a row, "=position" for the bar; `failing` fails.
+class RecordedSteps final : public ManifestSteps {
+ public:
+  explicit RecordedSteps(std::string failing = "") : failing_(std::move(failing)) {}
+  bool Install(const ManifestRow& row) override {
+    log += std::string("+") + row.fileName + " ";
+    return failing_ != row.fileName;
+  }
+  void Progress(int position) override { log += "=" + std::to_string(position) + " "; }
+  std::string log;
+
+ private:
+  std::string failing_;
+};
+
+TEST(WalkManifest, WritesEveryRowInOrderAndSkipsOnlyTheKeptWordBase) {
+  RecordedSteps all;
+  EXPECT_TRUE(WalkManifest(false, all));
+  std::string expected;
+  for (const ManifestRow& row : kInstallManifest) expected += std::string("+") + row.fileName + " ";
+  std::string rowsOnly, positions;
+  for (size_t at = 0; at < all.log.size();) {
+    size_t end = all.log.find(' ', at) + 1;
+    (all.log[at] == '+' ? rowsOnly : positions) += all.log.substr(at, end - at);
+    at = end;
+  }
+  EXPECT_EQ(rowsOnly, expected);
+  EXPECT_EQ(positions, "=15 =20 =25 =30 =35 =45 =50 =55 =65 =70 =90 ");
+  EXPECT_NE(all.log.find("=35 +CiZuFlat.igb =45 +ch2py.bin"), std::string::npos);
+
+  RecordedSteps kept;
+  EXPECT_TRUE(WalkManifest(true, kept));
+  EXPECT_NE(kept.log.find("+keymapSPStd2.bmp =35 =45 +ch2py.bin"), std::string::npos);
+  EXPECT_NE(kept.log.find("+Keydrill.exe =55 =65 +K7.exe =70 =90 "), std::string::npos);
+  EXPECT_EQ(kept.log.find("idx"), std::string::npos);
+}
+
+TEST(WalkManifest, StopsAtTheFirstFailedRequiredRowAndPassesOverOptionalOnes) {
+  RecordedSteps optional("tips.txt");
+  EXPECT_TRUE(WalkManifest(false, optional));
+  EXPECT_NE(optional.log.find("+tips.txt +tips_en.txt"), std::string::npos);
+
+  RecordedSteps required("ChnBmp.bin");
+  EXPECT_FALSE(WalkManifest(false, required));
+  EXPECT_TRUE(EndsWith(required.log, "=25 +ChnBmp.bin ")) << required.log;
+  RecordedSteps last("K7.exe");
+  EXPECT_FALSE(WalkManifest(false, last));
+  EXPECT_TRUE(EndsWith(last.log, "+py2_3ZiCi1stZuMu.idx +K7.exe ")) << last.log;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_replace.h"
 #include "common/installer_state.h"
 #include "install/install_manifest.h"
 #include "install/payload.h"
@@ -118,6 +119,30 @@ TEST_F(PayloadTest, ATargetHeldOpenByAnotherProgramFailsWithItsFlagsCleared) {
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(dir / "K7.exe"), "running program");
   EXPECT_EQ(ProtectionOf(dir / "K7.exe"), 0u);
+  EXPECT_EQ(CountEntries(dir.path()), 1) << "no temporary file left";
+}
+
+// Windows 95, 98 and Me have MoveFileExA only as a stub that answers this.
+BOOL WINAPI MoveFileExNotImplemented(LPCSTR, LPCSTR, DWORD) {
+  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+  return FALSE;
+}
+BOOL WINAPI MoveFileExDenied(LPCSTR, LPCSTR, DWORD) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+TEST_F(PayloadTest, WholeFilesReplaceProtectedCopiesAlsoWhereMoveFileExIsNotImplemented) {
+  const std::string target = dir / "sort.dic";
+  WriteBytes(target, "earlier copy", kRO | kHidden);
+  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, MoveFileExNotImplemented));
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, MoveFileExNotImplemented));
+  EXPECT_EQ(ReadBytes(dir / "fresh.dic"), "fresh");
+  // Any other failure of the move keeps the earlier copy and takes the temporary file away.
+  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, MoveFileExDenied));
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(CountEntries(dir.path()), 2);
 }
 
 TEST_F(PayloadTest, WritingIntoAMissingFolderFails) {
@@ -136,11 +161,13 @@ TEST_F(PayloadTest, AWriteThatDoesNotFitOnTheDiskFails) {
     if (c == '/') c = '\\';
   snprintf(InstallDir, sizeof InstallDir, "%s", folder.c_str());
   const std::string path = folder + "\\too_big.bin";
+  WriteBytes(path, "earlier copy", kRO | kHidden);
   std::vector<char> data(256 * 1024, 'x');
   EXPECT_FALSE(WriteInstallFile("too_big.bin", data.data(), data.size(), false, false));
-  // The part that was written stays, as after any short write.
-  EXPECT_TRUE(FileExists(path));
-  EXPECT_LT(ReadBytes(path).size(), data.size());
+  // The earlier copy stays whole and the cut temporary file goes.
+  EXPECT_EQ(ReadBytes(path), "earlier copy");
+  EXPECT_EQ(CountEntries(folder), 1);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(path.c_str());
   EXPECT_TRUE(WriteInstallFile("small.bin", "fits", 4, false, false)) << "the disk itself works";
   DeleteFileA((folder + "\\small.bin").c_str());

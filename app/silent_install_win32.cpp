@@ -1,0 +1,62 @@
+// The silent mode on Win32: the target folder, the installation run and the log.
+#include "app/silent_install.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/install_folder.h"
+#include "app/startup.h"
+#include "app/wizard_pages.h"
+#include "common/bounded_path.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
+#include "install/installation_run.h"
+
+bool SilentMode;
+
+namespace {
+
+// Whether InstallDir exists, so that the log goes there rather than beside the Installer.
+bool TargetFolderReady;
+
+}  // namespace
+
+int AnswerSilently(const char* chinese, const char* english, int buttons) {
+  char path[kPathCapacity];
+  bool named = TargetFolderReady
+                   ? FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kSilentLogName)
+                   : FormatBounded(path, sizeof path, "%s%s", InstallerFolder, kSilentLogName);
+  FILE* log = named ? fopen(path, "ab") : nullptr;
+  if (log != nullptr) {
+    fprintf(log, "%s %s\r\n", chinese != nullptr ? chinese : "", english != nullptr ? english : "");
+    fclose(log);
+  }
+  return buttons == kButtonsYesNo ? IDNO : IDOK;
+}
+
+int RunSilentInstallation(const CommandLine& commandLine) {
+  SilentMode = true;
+  FindWindowsFolder();
+  if (commandLine.folder[0] != '\0') {
+    lstrcpynA(InstallDir, commandLine.folder, sizeof InstallDir);
+  } else {
+    char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
+    if (!FormatBounded(InstallDir, sizeof InstallDir, "%c:\\%s", drive, InstallFolderName))
+      return 1;
+  }
+  WantDesktopIcon = 1;
+  ForceLanguage = kLanguageTable[0].id;
+
+  if (!CreateInstallFolder()) {
+    ShowFolderMessage();
+    return 1;
+  }
+  TargetFolderReady = true;
+  if (RunInstallation()) return 0;
+  ShowMessage(kMsgInstallFailed.chinese, kMsgInstallFailed.english, kMsgInstallFailed.buttons,
+              nullptr);
+  return 1;
+}

@@ -1,0 +1,24 @@
+// The walk through the installation manifest: rows in order, word-base groups skipped while the
+// old word base is kept, progress set after each group, and the end at the first failed
+// required row.
+#pragma once
+
+#include "install/install_manifest.h"
+
+// What the walk does with each row and each progress position.
+class ManifestSteps {
+ public:
+  // Writes one row's file; true on success.
+  virtual bool Install(const ManifestRow& row) = 0;
+  // Moves the progress bar to `position`.
+  virtual void Progress(int position) = 0;
+
+ protected:
+  ~ManifestSteps() = default;
+};
+
+// Installs the manifest's groups 1 to 15 in order. The rows of a word-base group are skipped
+// while `keepOldWordBase` is true; every group's progress positions are set all the same. False
+// at once when a required row fails (no later row and no later position then); an optional
+// row's failure is passed over.
+bool WalkManifest(bool keepOldWordBase, ManifestSteps& steps);
