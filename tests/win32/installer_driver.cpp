@@ -3,11 +3,12 @@
 
 #include <cstdio>
 
-InstallerRun::InstallerRun(const std::string& exe) {
+InstallerRun::InstallerRun(const std::string& exe, const std::string& arguments) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   std::string commandLine = "\"" + exe + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
   if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &info)) {
     CloseHandle(info.hThread);

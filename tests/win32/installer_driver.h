@@ -8,7 +8,8 @@
 // One run of an Installer executable, ended (forcibly if need be) when the object goes.
 class InstallerRun {
  public:
-  explicit InstallerRun(const std::string& exe);
+  // `arguments` follow the quoted program name on the command line.
+  explicit InstallerRun(const std::string& exe, const std::string& arguments = "");
   ~InstallerRun();
   InstallerRun(const InstallerRun&) = delete;
   InstallerRun& operator=(const InstallerRun&) = delete;

@@ -1,17 +1,24 @@
-# The real Installer driven end to end, and a build of it whose glyph sheets do not inflate.
-set(K7_NO_GLYPHS_DIR ${CMAKE_BINARY_DIR}/no_glyphs)
-add_custom_command(
-  OUTPUT ${K7_NO_GLYPHS_DIR}/payload.rc
-  COMMAND ${CMAKE_COMMAND} -DIN=${K7_PAYLOAD_RC} -DOUT=${K7_NO_GLYPHS_DIR}/payload.rc
-          -P ${PROJECT_SOURCE_DIR}/cmake/payload_without_glyphs.cmake
-  DEPENDS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/cmake/payload_without_glyphs.cmake)
-add_custom_target(no_glyphs_payload DEPENDS ${K7_NO_GLYPHS_DIR}/payload.rc)
-add_executable(K7_Quorvane_Setup_no_glyphs WIN32 app/win_main.cpp resources/installer.rc)
-k7_code_options(K7_Quorvane_Setup_no_glyphs)
-target_link_options(K7_Quorvane_Setup_no_glyphs PRIVATE ${K7_W32_LINK})
-target_link_libraries(K7_Quorvane_Setup_no_glyphs PRIVATE k7_win32)
-target_include_directories(K7_Quorvane_Setup_no_glyphs BEFORE PRIVATE ${K7_NO_GLYPHS_DIR})
-add_dependencies(K7_Quorvane_Setup_no_glyphs no_glyphs_payload)
+# The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
+# inflate, one whose file "py_1key.dic" (resource 143) is cut short, one without its wizard.
+
+# k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
+function(k7_installer_with_cut_stream name id)
+  set(dir ${CMAKE_BINARY_DIR}/${name})
+  add_custom_command(
+    OUTPUT ${dir}/payload.rc
+    COMMAND ${CMAKE_COMMAND} -DIN=${K7_PAYLOAD_RC} -DOUT=${dir}/payload.rc -DID=${id} -DKEEP=64
+            -P ${PROJECT_SOURCE_DIR}/cmake/payload_with_cut_stream.cmake
+    DEPENDS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/cmake/payload_with_cut_stream.cmake)
+  add_custom_target(${name}_payload DEPENDS ${dir}/payload.rc)
+  add_executable(K7_Quorvane_Setup_${name} WIN32 app/win_main.cpp resources/installer.rc)
+  k7_code_options(K7_Quorvane_Setup_${name})
+  target_link_options(K7_Quorvane_Setup_${name} PRIVATE ${K7_W32_LINK})
+  target_link_libraries(K7_Quorvane_Setup_${name} PRIVATE k7_win32)
+  target_include_directories(K7_Quorvane_Setup_${name} BEFORE PRIVATE ${dir})
+  add_dependencies(K7_Quorvane_Setup_${name} ${name}_payload)
+endfunction()
+k7_installer_with_cut_stream(no_glyphs 110)
+k7_installer_with_cut_stream(cut_py1key 143)
 
 # And a build whose wizard template is missing, so that the wizard cannot be created.
 add_executable(K7_Quorvane_Setup_no_wizard WIN32 app/win_main.cpp resources/installer.rc)
@@ -24,6 +31,7 @@ target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD
 k7_wine_path(K7_NO_WIZARD_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_wizard.exe)
 k7_wine_path(K7_INSTALLER_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe)
 k7_wine_path(K7_NO_GLYPHS_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_glyphs.exe)
+k7_wine_path(K7_CUT_PY1KEY_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_cut_py1key.exe)
 k7_wine_path(K7_SHIPPED_INSTALLER_WINE ${K7_SHIPPED_INSTALLER})
 
 k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp
@@ -35,3 +43,12 @@ target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_NO_WIZARD_EXE="${K7_NO_WIZARD_WINE}")
 add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyphs
                  K7_Quorvane_Setup_no_wizard)
+
+# Whole installations, silent and through the wizard, checked on the files they leave.
+k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp
+              tests/win32/installer_driver.cpp tests/win32/dialog_answerer.cpp
+              tests/win32/test_files.cpp)
+target_compile_definitions(installation_run_tests PRIVATE
+  K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
+  K7_INSTALLER_CUT_PY1KEY_EXE="${K7_CUT_PY1KEY_WINE}")
+add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key)

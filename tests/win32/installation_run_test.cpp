@@ -1,0 +1,213 @@
+// Whole installations by the real Installer under Wine, silent and through the wizard: the files,
+// flags, configuration, shortcuts and log they leave, and how they fail.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/silent_install.h"
+#include "app/startup.h"
+#include "common/file_replace.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "dialog_answerer.h"
+#include "install/install_manifest.h"
+#include "installer_driver.h"
+#include "resources/resource_ids.h"
+#include "shell/product_variant.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 60000;
+
+std::string SampleFile(const char* name) {
+  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
+}
+
+DWORD FlagsOf(const ManifestRow& row) {
+  return ((row.attributes & kAttrReadOnly) ? FILE_ATTRIBUTE_READONLY : 0) |
+         ((row.attributes & kAttrHidden) ? FILE_ATTRIBUTE_HIDDEN : 0);
+}
+
+bool IsWordBase(const ManifestRow& row) { return row.group == 7 || row.group == 14; }
+
+long RunSilent(const std::string& exe, const std::string& arguments) {
+  InstallerRun run(exe, arguments);
+  return run.started() ? run.WaitForExit(kRunTimeoutMs) : -2;
+}
+
+std::string ShellFolder(int csidl) {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+  return path;
+}
+
+FILETIME WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+// A scratch folder, and the shell entries of the product removed before and after each run.
+class InstallationRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    DetectEnvironment();
+    ShellNames names = SelectShellNames(kProductVariant, SystemLanguage);
+    group = ShellFolder(CSIDL_PROGRAMS) + "\\" + names.groupName;
+    desktopLink = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + names.programShortcutName + ".lnk";
+    RemoveShellEntries();
+  }
+  void TearDown() override { RemoveShellEntries(); }
+  void RemoveShellEntries() {
+    RemoveTree(group);
+    DeleteFileA(desktopLink.c_str());
+  }
+  // Every manifest row installed in `folder` with its payload bytes and exactly its flags, but
+  // for `except` (a file name) and, when `wordBase` is false, the word base; velmarui.ini is
+  // compared after the configuration edit.
+  void ExpectInstalled(const std::string& folder, bool wordBase = true, const char* except = "") {
+    for (const ManifestRow& row : kInstallManifest) {
+      if ((!wordBase && IsWordBase(row)) || std::string(except) == row.fileName) continue;
+      std::string path = folder + "\\" + row.fileName;
+      if (std::string(row.fileName) != "velmarui.ini") {
+        EXPECT_EQ(ReadBytes(path), SampleFile(row.fileName)) << row.fileName;
+      }
+      EXPECT_EQ(ProtectionOf(path), FlagsOf(row)) << row.fileName;
+    }
+    EXPECT_FALSE(FileExists(folder + "\\" + kTemporaryFileName));
+  }
+  std::string SilentArguments(const std::string& folder) { return "/S \"/D=" + folder + "\""; }
+
+  ScratchInstallDir dir;
+  std::string group, desktopLink;
+};
+
+TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASecondRun) {
+  const std::string target = dir / "K7 Target";
+  // An optional file that cannot be written (a folder holds its name) is left out.
+  CreateDirectoryA(target.c_str(), nullptr);
+  CreateDirectoryA((target + "\\tips.txt").c_str(), nullptr);
+  ASSERT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(target)), 0);
+  ExpectInstalled(target, true, "tips.txt");
+  EXPECT_NE(Attributes(target + "\\tips.txt") & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  std::string ini = ReadBytes(target + "\\velmarui.ini");
+  EXPECT_NE(ini.find("UseBmpFont=1"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("ForceLanguage=0"), std::string::npos) << ini;
+  EXPECT_TRUE(FileExists(group + "\\" +
+                         SelectShellNames(kProductVariant, SystemLanguage).programShortcutName +
+                         ".lnk"));
+  EXPECT_EQ(CountEntries(group), 2);
+  EXPECT_TRUE(FileExists(desktopLink));
+  EXPECT_FALSE(FileExists(target + "\\" + kSilentLogName)) << "nothing to say, no log";
+
+  // The user's own word base, and earlier files with other flags, before the second run.
+  const char* wordBase[] = {"CiZuFlat.igb", "pycizudic.idx", "py2_3ZiCi1stZuMu.idx"};
+  FILETIME times[3];
+  for (int i = 0; i < 3; ++i) {
+    WriteBytes(target + "\\" + wordBase[i], std::string("\x80 user words ") + wordBase[i]);
+    times[i] = WriteTime(target + "\\" + wordBase[i]);
+  }
+  WriteBytes(target + "\\K7.exe", "older program", FILE_ATTRIBUTE_HIDDEN);
+  WriteBytes(target + "\\sort.dic", "older sort", FILE_ATTRIBUTE_READONLY);
+  RemoveDirectoryA((target + "\\tips.txt").c_str());
+  Sleep(1100);
+
+  ASSERT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(target)), 0);
+  ExpectInstalled(target, false);
+  for (int i = 0; i < 3; ++i) {
+    std::string path = target + "\\" + wordBase[i];
+    EXPECT_EQ(ReadBytes(path), std::string("\x80 user words ") + wordBase[i]);
+    FILETIME now = WriteTime(path);
+    EXPECT_EQ(CompareFileTime(&times[i], &now), 0) << wordBase[i];
+  }
+  // The question was asked, and answered by keeping the word base.
+  EXPECT_EQ(ReadBytes(target + "\\" + kSilentLogName),
+            std::string(kMsgReplaceWordBase.chinese) + " " + kMsgReplaceWordBase.english + "\r\n");
+}
+
+TEST_F(InstallationRun, BadCommandLinesAndFoldersThatCannotBeMadeChangeNothing) {
+  const std::string target = dir / "never";
+  EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, "/S /X"), 2);
+  EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, "/S /D="), 2);
+  EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, "/S /D=" + target + std::string(230, 'x')), 2);
+  EXPECT_FALSE(FileExists(target));
+  // Two levels cannot be made at once: the folder message goes to a log beside the Installer.
+  const std::string copy = dir / "setup.exe";
+  ASSERT_TRUE(CopyFileA(K7_INSTALLER_EXE, copy.c_str(), FALSE));
+  EXPECT_EQ(RunSilent(copy, SilentArguments(target + "\\two\\levels")), 1);
+  EXPECT_FALSE(FileExists(target));
+  std::string log = ReadBytes(dir / kSilentLogName);
+  EXPECT_EQ(log.find(kMsgCannotCreateTarget.chinese), 0u) << log;
+  EXPECT_NE(log.find("Cannot create folder! Please check folder path."), std::string::npos);
+}
+
+// A running K7.exe (held open without sharing) cannot be replaced: the run fails at that last
+// row, after every other file, with no configuration edit and no shortcut.
+TEST_F(InstallationRun, ARunningProgramFailsTheRunSilentlyAndInTheWizard) {
+  WriteBytes(dir / "K7.exe", "running program");
+  HANDLE held =
+      CreateFileA((dir / "K7.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(dir.path())), 1);
+  ExpectInstalled(dir.path(), true, "K7.exe");
+  EXPECT_EQ(ReadBytes(dir / "velmarui.ini"), SampleFile("velmarui.ini"));
+  EXPECT_FALSE(FileExists(group));
+  EXPECT_FALSE(FileExists(desktopLink));
+  EXPECT_NE(ReadBytes(dir / kSilentLogName).find(kMsgInstallFailed.english), std::string::npos);
+
+  // The same through the wizard, into a second folder: Next, Next, Install with the path typed.
+  const std::string second = dir / "second";
+  CreateDirectoryA(second.c_str(), nullptr);
+  WriteBytes(second + "\\K7.exe", "running program");
+  HANDLE heldToo = CreateFileA((second + "\\K7.exe").c_str(), GENERIC_READ, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  DialogAnswerer answerer(DialogAnswerer::kClickOk);
+  InstallerRun run(K7_INSTALLER_EXE);
+  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+  ASSERT_NE(wizard, nullptr);
+  SetDlgItemTextA(wizard, IDC_PATH, second.c_str());
+  DWORD start = GetTickCount();
+  for (int page = 0; page < 3; ++page) {
+    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+    Sleep(300);
+  }
+  EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  EXPECT_GE(GetTickCount() - start, 4000u) << "the outcome waits for five seconds on the clock";
+  EXPECT_EQ(answerer.Finish(), 1);
+  ASSERT_EQ(answerer.chineseLines().size(), 1u);
+  EXPECT_EQ(answerer.chineseLines()[0], kMsgInstallFailed.chinese);
+  CloseHandle(held);
+  CloseHandle(heldToo);
+  EXPECT_EQ(ReadBytes(second + "\\K7.exe"), "running program");
+  ExpectInstalled(second, true, "K7.exe");
+  EXPECT_FALSE(FileExists(group));
+}
+
+// A stream cut short in the .exe fails its row; the earlier file of that name stays whole.
+TEST_F(InstallationRun, ADamagedRequiredStreamFailsAtItsRowAndKeepsTheEarlierFile) {
+  WriteBytes(dir / "py_1key.dic", "earlier dictionary", FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(RunSilent(K7_INSTALLER_CUT_PY1KEY_EXE, SilentArguments(dir.path())), 1);
+  EXPECT_EQ(ReadBytes(dir / "py_1key.dic"), "earlier dictionary");
+  EXPECT_EQ(ReadBytes(dir / "gbkflat.dic"), SampleFile("gbkflat.dic"));
+  EXPECT_FALSE(FileExists(dir / "sort.dic")) << "nothing after the failed row";
+}
+
+// A disk that fills up: scripts/test.sh mounts a 64 KiB file system when it can (as root) and
+// names it in K7_FULL_DISK_DIR; elsewhere the case is skipped.
+TEST_F(InstallationRun, ADiskThatFillsUpFailsTheRun) {
+  const char* full = getenv("K7_FULL_DISK_DIR");
+  if (full == nullptr || *full == '\0') GTEST_SKIP() << "no small file system to fill";
+  std::string folder = std::string("Z:") + full + "/k7";
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(folder)), 1);
+  EXPECT_FALSE(FileExists(folder + "\\" + kTemporaryFileName));
+  EXPECT_FALSE(FileExists(folder + "\\K7.exe"));
+  RemoveTree(folder);
+}
+
+}  // namespace
