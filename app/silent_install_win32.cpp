@@ -31,7 +31,11 @@ int AnswerSilently(const char* chinese, const char* english, int buttons) {
                    : FormatBounded(path, sizeof path, "%s%s", InstallerFolder, kSilentLogName);
   FILE* log = named ? fopen(path, "ab") : nullptr;
   if (log != nullptr) {
-    fprintf(log, "%s %s\r\n", chinese != nullptr ? chinese : "", english != nullptr ? english : "");
+    // Plain writes: a formatting call would bring the C99 printf into the Installer.
+    fputs(chinese != nullptr ? chinese : "", log);
+    fputs(" ", log);
+    fputs(english != nullptr ? english : "", log);
+    fputs("\r\n", log);
     fclose(log);
   }
   return buttons == kButtonsYesNo ? IDNO : IDOK;

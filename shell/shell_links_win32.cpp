@@ -86,13 +86,18 @@ bool GetLegacyFolderPath(int kind, char (&path)[kPathCapacity]) {
                                  IsAnsiLeadByte, path, sizeof path);
 }
 
+// The shell link object (CLSID_ShellLink). Named here rather than taken from the system's GUID
+// library, whose one object holds every GUID of the headers (41 KB of the Installer).
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
+                                   {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 bool CreateShellLink(const char* target, const char* linkPath, const char* description) {
   ComInitialization com;
   if (!com.ok()) return false;
   // Declared after `com`: released before COM is uninitialised, the file before the link.
   ComReference<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.out())))
+  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+                              __uuidof(IShellLinkA), link.out())))
     return false;
   if (FAILED(link->SetPath(target))) return false;
   link->SetDescription(description);
@@ -101,7 +106,7 @@ bool CreateShellLink(const char* target, const char* linkPath, const char* descr
   if (LinkWorkingFolder(target, IsAnsiLeadByte, workingFolder, sizeof workingFolder))
     link->SetWorkingDirectory(workingFolder);
   ComReference<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return false;
+  if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.out()))) return false;
   wchar_t widePath[kPathCapacity];
   if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kPathCapacity) == 0) return false;
   return SUCCEEDED(file->Save(widePath, TRUE));
