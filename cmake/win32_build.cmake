@@ -91,3 +91,5 @@ file(GLOB K7_WIN32_TEST_LISTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win3
 foreach(list ${K7_WIN32_TEST_LISTS})
   include(${list})
 endforeach()
+
+include(bench/bench.cmake)  # the install floor of bench/install_speed.sh
