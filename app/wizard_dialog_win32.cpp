@@ -1,10 +1,9 @@
 // The wizard window (template 101): initialisation, owner-draw, commands and page switching.
 #include <windows.h>
 
-#include <ctime>
-
 #include "common/installer_state.h"
 #include "app/install_folder.h"
+#include "app/licence_pages.h"
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "app/wizard_pages.h"
@@ -17,7 +16,7 @@
 
 namespace {
 
-constexpr time_t kLeastInstallSeconds = 5;
+constexpr DWORD kLeastInstallMs = 5000;
 
 void ShowControl(HWND dialog, int id, bool show) {
   HWND control = GetDlgItem(dialog, id);
@@ -105,11 +104,12 @@ void StartInstallation(HWND dialog) {
   }
   ReadChoices(dialog);
   HideButtons(dialog);
-  time_t start = time(nullptr);
+  DWORD start = GetTickCount();
   ShowWaitCursor(dialog);
   bool installed = RunInstallation();
-  // The user sees the progress for at least five seconds, however fast the disk.
-  while (time(nullptr) < start + kLeastInstallSeconds) Sleep(50);
+  // The user sees the progress for at least five seconds, however fast the disk. Counted in
+  // milliseconds: whole seconds of the wall clock would allow as little as four.
+  while (GetTickCount() - start < kLeastInstallMs) Sleep(50);
   const BilingualText& outcome = installed ? kMsgInstallSucceeded : kMsgInstallFailed;
   ShowMessage(outcome.chinese, outcome.english, outcome.buttons, dialog);
   WizardState = kWizardFinished;
@@ -144,7 +144,9 @@ void OnCommand(HWND dialog, int id) {
       InvalidateRect(GetDlgItem(dialog, IDC_DESKTOP_ICON), nullptr, TRUE);
       break;
     case IDC_LICENCE_ENGLISH_BOX:
-      ShowWizardPage(dialog, 2);
+      // The box notifies focus changes too: the one it sends when Next hides it with the focus
+      // on it must not bring the licence page back over the next page.
+      if (WizardState == 2) ShowWizardPage(dialog, 2);
       break;
     default:
       break;  // among them 1, the dialog manager's own answer to Enter
@@ -157,6 +159,8 @@ void ShowWizardPage(HWND dialog, int page) {
   for (int row = 0; kPageControls[row][0] != 0; ++row)
     for (int i = 0; i < kPageControlSlots && kPageControls[row][i] != 0; ++i)
       ShowControl(dialog, kPageControls[row][i], row == page);
+  // The licence texts, on the first visit of their page; a failed load ends the page switch.
+  if (page == 2 && !LicenceTextsLoaded && !LoadLicenceTexts(dialog)) return;
 
   ShowControl(dialog, IDC_LICENCE_CHINESE, false);
   ShowControl(dialog, IDC_LICENCE_ENGLISH, false);
