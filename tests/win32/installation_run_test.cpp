@@ -1,48 +1,28 @@
 // Whole installations by the real Installer under Wine, silent and through the wizard: the files,
 // flags, configuration, shortcuts and log they leave, and how they fail.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "app/silent_install.h"
-#include "app/startup.h"
 #include "common/file_replace.h"
-#include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "dialog_answerer.h"
 #include "install/install_manifest.h"
+#include "installed_product.h"
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
-#include "shell/product_variant.h"
 #include "test_files.h"
 
 namespace {
 
 constexpr DWORD kRunTimeoutMs = 60000;
 
-std::string SampleFile(const char* name) {
-  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
-}
-
-DWORD FlagsOf(const ManifestRow& row) {
-  return ((row.attributes & kAttrReadOnly) ? FILE_ATTRIBUTE_READONLY : 0) |
-         ((row.attributes & kAttrHidden) ? FILE_ATTRIBUTE_HIDDEN : 0);
-}
-
-bool IsWordBase(const ManifestRow& row) { return row.group == 7 || row.group == 14; }
-
 long RunSilent(const std::string& exe, const std::string& arguments) {
   InstallerRun run(exe, arguments);
   return run.started() ? run.WaitForExit(kRunTimeoutMs) : -2;
-}
-
-std::string ShellFolder(int csidl) {
-  char path[MAX_PATH] = "";
-  SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
-  return path;
 }
 
 FILETIME WriteTime(const std::string& path) {
@@ -51,39 +31,13 @@ FILETIME WriteTime(const std::string& path) {
   return data.ftLastWriteTime;
 }
 
-// A scratch folder, and the shell entries of the product removed before and after each run.
+// A scratch folder, and the product's shell entries removed before and after each run.
 class InstallationRun : public testing::Test {
  protected:
-  void SetUp() override {
-    DetectEnvironment();
-    ShellNames names = SelectShellNames(kProductVariant, SystemLanguage);
-    group = ShellFolder(CSIDL_PROGRAMS) + "\\" + names.groupName;
-    desktopLink = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + names.programShortcutName + ".lnk";
-    RemoveShellEntries();
-  }
-  void TearDown() override { RemoveShellEntries(); }
-  void RemoveShellEntries() {
-    RemoveTree(group);
-    DeleteFileA(desktopLink.c_str());
-  }
-  // Every manifest row installed in `folder` with its payload bytes and exactly its flags, but
-  // for `except` (a file name) and, when `wordBase` is false, the word base; velmarui.ini is
-  // compared after the configuration edit.
-  void ExpectInstalled(const std::string& folder, bool wordBase = true, const char* except = "") {
-    for (const ManifestRow& row : kInstallManifest) {
-      if ((!wordBase && IsWordBase(row)) || std::string(except) == row.fileName) continue;
-      std::string path = folder + "\\" + row.fileName;
-      if (std::string(row.fileName) != "velmarui.ini") {
-        EXPECT_EQ(ReadBytes(path), SampleFile(row.fileName)) << row.fileName;
-      }
-      EXPECT_EQ(ProtectionOf(path), FlagsOf(row)) << row.fileName;
-    }
-    EXPECT_FALSE(FileExists(folder + "\\" + kTemporaryFileName));
-  }
   std::string SilentArguments(const std::string& folder) { return "/S \"/D=" + folder + "\""; }
 
   ScratchInstallDir dir;
-  std::string group, desktopLink;
+  ProductShellEntries shell;
 };
 
 TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASecondRun) {
@@ -97,11 +51,9 @@ TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASe
   std::string ini = ReadBytes(target + "\\velmarui.ini");
   EXPECT_NE(ini.find("UseBmpFont=1"), std::string::npos) << ini;
   EXPECT_NE(ini.find("ForceLanguage=0"), std::string::npos) << ini;
-  EXPECT_TRUE(FileExists(group + "\\" +
-                         SelectShellNames(kProductVariant, SystemLanguage).programShortcutName +
-                         ".lnk"));
-  EXPECT_EQ(CountEntries(group), 2);
-  EXPECT_TRUE(FileExists(desktopLink));
+  EXPECT_TRUE(FileExists(shell.programLink()));
+  EXPECT_EQ(CountEntries(shell.group()), 2);
+  EXPECT_TRUE(FileExists(shell.desktopLink()));
   EXPECT_FALSE(FileExists(target + "\\" + kSilentLogName)) << "nothing to say, no log";
 
   // The user's own word base, and earlier files with other flags, before the second run.
@@ -155,8 +107,8 @@ TEST_F(InstallationRun, ARunningProgramFailsTheRunSilentlyAndInTheWizard) {
   EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(dir.path())), 1);
   ExpectInstalled(dir.path(), true, "K7.exe");
   EXPECT_EQ(ReadBytes(dir / "velmarui.ini"), SampleFile("velmarui.ini"));
-  EXPECT_FALSE(FileExists(group));
-  EXPECT_FALSE(FileExists(desktopLink));
+  EXPECT_FALSE(FileExists(shell.group()));
+  EXPECT_FALSE(FileExists(shell.desktopLink()));
   EXPECT_NE(ReadBytes(dir / kSilentLogName).find(kMsgInstallFailed.english), std::string::npos);
 
   // The same through the wizard, into a second folder: Next, Next, Install with the path typed.
@@ -184,7 +136,7 @@ TEST_F(InstallationRun, ARunningProgramFailsTheRunSilentlyAndInTheWizard) {
   CloseHandle(heldToo);
   EXPECT_EQ(ReadBytes(second + "\\K7.exe"), "running program");
   ExpectInstalled(second, true, "K7.exe");
-  EXPECT_FALSE(FileExists(group));
+  EXPECT_FALSE(FileExists(shell.group()));
 }
 
 // A stream cut short in the .exe fails its row; the earlier file of that name stays whole.

@@ -47,8 +47,23 @@ add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyp
 # Whole installations, silent and through the wizard, checked on the files they leave.
 k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp
               tests/win32/installer_driver.cpp tests/win32/dialog_answerer.cpp
-              tests/win32/test_files.cpp)
+              tests/win32/installed_product.cpp tests/win32/test_files.cpp)
 target_compile_definitions(installation_run_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
   K7_INSTALLER_CUT_PY1KEY_EXE="${K7_CUT_PY1KEY_WINE}")
 add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key)
+
+# The whole wizard through its window, on an English, a Simplified- and a Traditional-Chinese
+# system.
+k7_win32_test(wizard_install_tests SOURCES tests/win32/wizard_install_test.cpp
+              tests/win32/installer_driver.cpp tests/win32/canvas.cpp
+              tests/win32/installed_product.cpp tests/win32/test_files.cpp
+              ENV LC_ALL=en_US.UTF-8)
+target_compile_definitions(wizard_install_tests PRIVATE K7_INSTALLER_EXE="${K7_INSTALLER_WINE}")
+add_dependencies(wizard_install_tests K7_Quorvane_Setup)
+foreach(locale zh_CN zh_TW)
+  add_test(NAME wizard_install_tests_${locale} COMMAND wizard_install_tests
+           --gtest_filter=Wizard.InstallsThroughEveryPage)
+  set_tests_properties(wizard_install_tests_${locale} PROPERTIES ENVIRONMENT
+                       "${K7_WINE_ENV};LC_ALL=${locale}.UTF-8")
+endforeach()

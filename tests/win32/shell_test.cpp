@@ -20,44 +20,6 @@
 
 namespace {
 
-// ---- Reading a link back -----------------------------------------------------------------
-
-struct LinkContents {
-  std::string target, description, iconPath, workingFolder;
-  int iconIndex = -1;
-};
-
-bool ReadLink(const std::string& linkPath, LinkContents* contents) {
-  bool read = false;
-  if (FAILED(CoInitialize(nullptr))) return false;
-  IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t wide[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[MAX_PATH];
-        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-        contents->target = text;
-        link->GetDescription(text, sizeof text);
-        contents->description = text;
-        link->GetIconLocation(text, sizeof text, &contents->iconIndex);
-        contents->iconPath = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, sizeof text);
-        contents->workingFolder = text;
-        read = true;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  CoUninitialize();
-  return read;
-}
-
 // ---- Notices -------------------------------------------------------------------------------
 
 // The notice texts (GBK): programs folder or last link failed, and group folder not made.

@@ -1,6 +1,8 @@
 // Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file
-// system.
+// system, and shell links read back.
 #include "test_files.h"
+
+#include <shlobj.h>
 
 #include <cstdio>
 
@@ -84,4 +86,35 @@ void RemoveTree(const std::string& folder) {
     FindClose(find);
   }
   RemoveDirectoryA(folder.c_str());
+}
+
+bool ReadLink(const std::string& linkPath, LinkContents* contents) {
+  bool read = false;
+  if (FAILED(CoInitialize(nullptr))) return false;
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t wide[MAX_PATH];
+      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char text[MAX_PATH];
+        link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+        contents->target = text;
+        link->GetDescription(text, sizeof text);
+        contents->description = text;
+        link->GetIconLocation(text, sizeof text, &contents->iconIndex);
+        contents->iconPath = text;
+        text[0] = '\0';
+        link->GetWorkingDirectory(text, sizeof text);
+        contents->workingFolder = text;
+        read = true;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return read;
 }

@@ -1,5 +1,5 @@
 // Helpers of the Win32 tests: scratch folders, file contents and attributes on the real file
-// system.
+// system, and shell links read back.
 #pragma once
 
 #include <windows.h>
@@ -29,3 +29,10 @@ DWORD Attributes(const std::string& path);    // INVALID_FILE_ATTRIBUTES when mi
 DWORD ProtectionOf(const std::string& path);  // read-only and hidden bits only
 int CountEntries(const std::string& folder);  // files and folders, without . and ..
 void RemoveTree(const std::string& folder);
+
+// What a shell link file holds, read back through IShellLinkA and IPersistFile::Load.
+struct LinkContents {
+  std::string target, description, iconPath, workingFolder;
+  int iconIndex = -1;
+};
+bool ReadLink(const std::string& linkPath, LinkContents* contents);

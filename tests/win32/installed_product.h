@@ -1,0 +1,33 @@
+// Checks of an installed product on disk: every manifest file with its bytes and flags, and the
+// product's Start-menu group and desktop link.
+#pragma once
+
+#include <string>
+
+// Every manifest row installed in `folder` with its sample payload bytes and exactly its
+// read-only and hidden flags, but for the file named `except` and, when `wordBase` is false,
+// the three word-base files; velmarui.ini is checked for its flags only (the run edits it). No
+// temporary file of the writer is left.
+void ExpectInstalled(const std::string& folder, bool wordBase = true, const char* except = "");
+
+// The sample payload's bytes of `name`.
+std::string SampleFile(const char* name);
+
+// Where the product's shell entries go on this system (the names of its SystemLanguage); they
+// are removed when the object is made and when it goes.
+class ProductShellEntries {
+ public:
+  ProductShellEntries();
+  ~ProductShellEntries();
+  ProductShellEntries(const ProductShellEntries&) = delete;
+  ProductShellEntries& operator=(const ProductShellEntries&) = delete;
+
+  const std::string& group() const { return group_; }
+  const std::string& programLink() const { return programLink_; }
+  const std::string& uninstallerLink() const { return uninstallerLink_; }
+  const std::string& desktopLink() const { return desktopLink_; }
+
+ private:
+  void Remove();
+  std::string group_, programLink_, uninstallerLink_, desktopLink_;
+};
