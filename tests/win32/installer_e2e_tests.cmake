@@ -54,7 +54,8 @@ target_compile_definitions(installation_run_tests PRIVATE
 add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key)
 
 # The whole wizard through its window, on an English, a Simplified- and a Traditional-Chinese
-# system.
+# system, and on the Windows generations whose paths through the code differ: 95 (not NT) and
+# NT 4.0.
 k7_win32_test(wizard_install_tests SOURCES tests/win32/wizard_install_test.cpp
               tests/win32/installer_driver.cpp tests/win32/canvas.cpp
               tests/win32/installed_product.cpp tests/win32/test_files.cpp
@@ -66,4 +67,10 @@ foreach(locale zh_CN zh_TW)
            --gtest_filter=Wizard.InstallsThroughEveryPage)
   set_tests_properties(wizard_install_tests_${locale} PROPERTIES ENVIRONMENT
                        "${K7_WINE_ENV};LC_ALL=${locale}.UTF-8")
+endforeach()
+foreach(version win95 nt40)
+  add_test(NAME wizard_install_tests_${version} COMMAND wizard_install_tests
+           --gtest_filter=Wizard.InstallsThroughEveryPage)
+  set_tests_properties(wizard_install_tests_${version} PROPERTIES ENVIRONMENT
+                       "${K7_WINE_ENV};LC_ALL=en_US.UTF-8;K7_TEST_WINDOWS_VERSION=${version}")
 endforeach()

@@ -6,6 +6,8 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -59,7 +61,7 @@ std::unique_ptr<Canvas> Screenshot(HWND window, const char* name, HWND over = nu
   }
   std::unique_ptr<Canvas> shot =
       Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  if (SystemLanguage == kUiEnglish) {
+  if (SystemLanguage == kUiEnglish && getenv("K7_TEST_WINDOWS_VERSION") == nullptr) {
     EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\" + name + ".bmp")) << name;
   }
   return shot;
@@ -78,7 +80,34 @@ class FixedFolder {
 
 void PressNext(HWND wizard) { PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0); }
 
+// With K7_TEST_WINDOWS_VERSION set (win95, nt40, winxp, ...), Wine tells the Installer alone
+// that it runs on that Windows, through the application defaults of its file name.
+class WindowsVersionForTheInstaller {
+ public:
+  WindowsVersionForTheInstaller() {
+    const char* version = getenv("K7_TEST_WINDOWS_VERSION");
+    if (version == nullptr || *version == '\0') return;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(strlen(version) + 1));
+  }
+  ~WindowsVersionForTheInstaller() {
+    if (key_ == nullptr) return;
+    RegCloseKey(key_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+  }
+  WindowsVersionForTheInstaller(const WindowsVersionForTheInstaller&) = delete;
+  WindowsVersionForTheInstaller& operator=(const WindowsVersionForTheInstaller&) = delete;
+
+ private:
+  static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\K7_Quorvane_Setup.exe";
+  HKEY key_ = nullptr;
+};
+
 TEST(Wizard, InstallsThroughEveryPage) {
+  WindowsVersionForTheInstaller version;
   FixedFolder dir;
   ProductShellEntries shell;
   const std::string target = dir / FolderNameForThisSystem();
@@ -171,6 +200,47 @@ TEST(Wizard, InstallsThroughEveryPage) {
   EXPECT_EQ(uninstaller.target, target + "\\K7UnInstall.exe");
   EXPECT_EQ(desktop.target, target + "\\K7.exe");
   EXPECT_EQ(CountEntries(shell.group()), 2);
+}
+
+// A folder that cannot be made (two levels at once, or too long to hold the product's files)
+// gives the folder message and leaves the user on the language page, from where Back leads to
+// the folder to correct; then the installation goes through.
+TEST(Wizard, AFolderThatCannotBeMadeCanBeCorrected) {
+  FixedFolder dir;
+  ProductShellEntries shell;
+  InstallerRun run(K7_INSTALLER_EXE);
+  HWND wizard = run.WaitForWindow(kWizardTitle, 20000);
+  ASSERT_NE(wizard, nullptr);
+  const std::string tooLong = dir / std::string(240 - strlen(FixedFolder::kPath), 'x');
+  for (const std::string& wrong : {dir / "two\\levels", tooLong}) {
+    SetDlgItemTextA(wizard, IDC_PATH, wrong.c_str());
+    PressNext(wizard);
+    PressNext(wizard);
+    ASSERT_TRUE(WaitFor(OnLanguagePage, wizard));
+    PressNext(wizard);
+    HWND message = run.WaitForWindow(kMessageTitle, 10000);
+    ASSERT_NE(message, nullptr) << wrong;
+    EXPECT_EQ(ControlText(message, IDC_MESSAGE_CHINESE), kMsgCannotCreateTarget.chinese);
+    PostMessageA(message, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor(OnLanguagePage, wizard));
+    for (int id : {IDC_BACK, IDC_NEXT, IDCANCEL}) EXPECT_TRUE(IsVisibleControl(wizard, id)) << id;
+    EXPECT_EQ(CountEntries(FixedFolder::kPath), 0) << "nothing was created";
+    PostMessageA(wizard, WM_COMMAND, IDC_BACK, 0);
+    PostMessageA(wizard, WM_COMMAND, IDC_BACK, 0);
+    ASSERT_TRUE(WaitFor(OnFolderPage, wizard));
+  }
+  const std::string target = dir / "corrected";
+  SetDlgItemTextA(wizard, IDC_PATH, target.c_str());
+  for (int page = 0; page < 3; ++page) {
+    PressNext(wizard);
+    Sleep(300);
+  }
+  HWND message = run.WaitForWindow(kMessageTitle, 60000);
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(ControlText(message, IDC_MESSAGE_CHINESE), kMsgInstallSucceeded.chinese);
+  PostMessageA(message, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(run.WaitForExit(10000), 0);
+  ExpectInstalled(target);
 }
 
 // Cancel on the folder, licence and language pages ends the run with nothing on disk.
