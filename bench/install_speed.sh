@@ -1,0 +1,276 @@
+#!/bin/bash
+# Times installing the full-size sample payload under Wine and prints a table: the install floor
+# (bench/install_floor.cpp: inflate and write, nothing else), the Installer run silent, and NSIS 3
+# installing the same 105 files (zlib, each file its own stream), each whole process run in
+# turn, with medians, ratios to the floor, peak memory and what each adds over its compressed
+# payload. It never fails on time; it stops only when it cannot build or install at all.
+#
+#   K7_BENCH_DIR     its build and scratch folder (default /var/tmp/k7-bench), built with
+#                    K7_BUILD_DIR=$K7_BENCH_DIR K7_PAYLOAD_DIR=$K7_BENCH_DIR/payload scripts/build.sh
+#   K7_BENCH_RUNS    timed runs of each program (default 7), after one untimed warm-up run
+#   K7_FORCE_PE32PLUS=1, or a host that runs no i386 code: the PE32+ builds of the Installer and
+#                    the floor run under 64-bit Wine, and NSIS (a PE32 program) is not run.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+source "$ROOT/scripts/steps.sh"
+BENCH="$(realpath -m "${K7_BENCH_DIR:-/var/tmp/k7-bench}")"
+RUNS="${K7_BENCH_RUNS:-7}"
+PAYLOAD="$BENCH/payload"
+WORK="$BENCH/bench"
+TIMEOUT=120  # seconds; a program that takes longer (a wizard waiting for a click) is stopped
+mkdir -p "$BENCH" "$WORK"
+
+# Packages: the build's own (scripts/setup.sh), then NSIS and GNU time for the benchmark.
+"$ROOT/scripts/setup.sh"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+missing=()
+for p in nsis time; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install_speed: installing ${missing[*]}"
+  step "reading the package lists (apt-get update)" \
+    "Check that Debian's package mirror is reachable." $SUDO apt-get update -qq
+  step "installing the packages ${missing[*]}" "Install them by hand with apt-get install." \
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+fi
+
+choose_wine_arches
+ARCH="${K7_WINE_ARCHES%% *}"  # win32 where this host runs i386 code, else win64
+
+# The full-size payload, written by the project's own tool from the manifest. The packer does not
+# notice changed files in a payload folder, so its resource script is removed to repack.
+host_args=(-DCMAKE_BUILD_TYPE=Release "-DK7_PAYLOAD_DIR=$PAYLOAD")
+mkdir -p "$PAYLOAD"
+step "configuring the host tools in $BENCH/host (cmake)" "Run bash scripts/setup.sh; its last lines follow." \
+  cmake -S "$ROOT" -B "$BENCH/host" "${host_args[@]}"
+step "building the host tools in $BENCH/host" "Its last lines follow." \
+  cmake --build "$BENCH/host" -j "$(nproc)" --target make_sample_payload make_glyph_sheets
+GLYPHS="$BENCH/glyph_sheets.bin"
+if [ ! -s "$GLYPHS" ] || [ "$BENCH/host/make_glyph_sheets" -nt "$GLYPHS" ]; then
+  step "drawing the glyph sheets $GLYPHS" "Install the package unifont (bash scripts/setup.sh)." \
+    "$BENCH/host/make_glyph_sheets" /usr/share/unifont/unifont.hex "$GLYPHS"
+fi
+STAMP="$BENCH/payload.stamp"
+if [ ! -f "$STAMP" ] || [ "$BENCH/host/make_sample_payload" -nt "$STAMP" ] || [ "$GLYPHS" -nt "$STAMP" ]; then
+  echo "install_speed: writing the full-size payload into $PAYLOAD"
+  rm -rf "$PAYLOAD" && mkdir -p "$PAYLOAD"
+  step "writing the full-size payload (make_sample_payload --full-size)" "Its last lines follow." \
+    "$BENCH/host/make_sample_payload" --full-size "$PAYLOAD" "$GLYPHS"
+  rm -f "$BENCH/host/payload/payload.rc"
+  touch "$STAMP"
+fi
+word_base="$PAYLOAD/pycizudic.idx"
+if [ "$(stat -c %s "$word_base")" != 38013217 ] || [ "$(head -c 1 "$word_base" | od -An -tx1 | tr -d ' ')" != 80 ]; then
+  fail "checking $word_base" "It must be 38,013,217 bytes starting with 0x80; remove $STAMP to write the payload anew."
+fi
+files=("$PAYLOAD"/*)
+payload_bytes=$(cat "${files[@]}" | wc -c)
+
+echo "install_speed: building the Installer and the floor from it in $BENCH (scripts/build.sh)"
+step "building into $BENCH (scripts/build.sh)" "Its last lines follow; the build's own message names the cause." \
+  env K7_BUILD_DIR="$BENCH" K7_PAYLOAD_DIR="$PAYLOAD" bash "$ROOT/scripts/build.sh"
+packed_bytes=$(cat "$BENCH"/host/payload/*.z | wc -c)
+INSTALLER="$BENCH/$ARCH/K7_Quorvane_Setup.exe"
+FLOOR="$BENCH/$ARCH/install_floor.exe"
+
+# The peer: NSIS 3 with the same files in the same order as the payload folder lists them, each
+# file its own zlib stream (no /SOLID), run silent like the Installer.
+NSIS_EXE="$WORK/quorvane_nsis.exe"
+nsis_note=""
+if [ "$ARCH" = win32 ]; then
+  script="$WORK/quorvane.nsi"
+  {
+    echo "; NSIS 3 script written by bench/install_speed.sh: the 105 payload files, zlib per file."
+    echo "Unicode true"
+    echo "SetCompressor zlib"
+    echo "Name \"Quorvane\""
+    echo "OutFile \"$NSIS_EXE\""
+    echo "InstallDir \"\$PROGRAMFILES\\Quorvane\""
+    echo "RequestExecutionLevel user"
+    echo "Section"
+    echo "  SetOutPath \"\$INSTDIR\""
+    for f in "${files[@]}"; do echo "  File \"$f\""; done
+    echo "SectionEnd"
+  } >"$script.new"
+  if ! cmp -s "$script.new" "$script" || [ ! "$NSIS_EXE" -nt "$STAMP" ] || [ ! -s "$WORK/makensis.log" ]; then
+    mv "$script.new" "$script"
+    if ! makensis "$script" >"$WORK/makensis.log" 2>&1; then
+      fail "packing the NSIS installer (makensis)" "Its last lines follow." "$WORK/makensis.log"
+    fi
+  fi
+  rm -f "$script.new"
+  nsis_data=$(awk '/^Install data:/ {print $3}' "$WORK/makensis.log")
+  nsis_version=$(makensis -VERSION | sed 's/^v//; s/-.*//')
+else
+  nsis_note="not runnable on this host (NSIS installers are PE32; this host runs no i386 code)"
+fi
+
+# Wine: the build's prefix, one wine server and its services for the whole run, a virtual display.
+export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BENCH/$ARCH/wineprefix"
+BUILD="$BENCH"  # start_display keeps its log here
+"$ROOT/tests/wine/make_prefix.sh" "$K7_WINE_PREFIX"
+start_display
+cleanup() {
+  "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
+  kill "$K7_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+step "starting the wine server" "Remove $K7_WINE_PREFIX to make it anew." \
+  "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
+"$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
+
+# Target folders, where Wine (run as "nobody" under root) can write.
+TARGETS="$WORK/targets"
+mkdir -p "$TARGETS"
+chmod 1777 "$TARGETS"
+wine_path() { echo "Z:$1" | tr / '\\'; }
+
+# run NAME ROUND: runs program NAME once into a fresh folder, appending "seconds peak_kB" to
+# $WORK/NAME.times unless ROUND is "warm-up". Returns the program's exit code.
+run() {
+  local name="$1" round="$2" target="$TARGETS/$1" start end code=0
+  rm -rf "$target"
+  sync
+  local command=()
+  case "$name" in
+    floor) command=("$FLOOR" "$(wine_path "$target")") ;;
+    installer) command=("$INSTALLER" /S "/D=$(wine_path "$target")") ;;
+    nsis) command=("$NSIS_EXE" /S "/D=$(wine_path "$target")") ;;
+  esac
+  start=$(date +%s%N)
+  /usr/bin/time -v -o "$WORK/$name.rusage" timeout -k 5 "$TIMEOUT" \
+    "$ROOT/tests/wine/wine_exec.sh" "${command[@]}" >"$WORK/$name.log" 2>&1 || code=$?
+  end=$(date +%s%N)
+  if [ "$code" = 0 ] && [ "$round" != warm-up ]; then
+    local peak
+    peak=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$WORK/$name.rusage")
+    echo "$(((end - start) / 1000)) $peak" >>"$WORK/$name.times"
+  fi
+  return "$code"
+}
+
+# Every file of the payload, byte for byte, in the program's last target folder; the Installer
+# edits velmarui.ini as it installs it (the interface language and font), so there only its
+# presence counts.
+installed_all() {
+  local f name
+  for f in "${files[@]}"; do
+    name="${f##*/}"
+    if [ "$1" = installer ] && [ "$name" = velmarui.ini ]; then
+      [ -s "$TARGETS/$1/$name" ] || return 1
+    else
+      cmp -s "$f" "$TARGETS/$1/$name" || return 1
+    fi
+  done
+}
+
+programs=(floor installer)
+if [ -z "$nsis_note" ]; then programs+=(nsis); fi
+declare -A status
+rm -f "$WORK"/*.run*.log
+measured=()
+for name in "${programs[@]}"; do
+  rm -f "$WORK/$name.times"
+  code=0
+  run "$name" warm-up || code=$?
+  if [ "$code" != 0 ]; then
+    status[$name]="failed: exit code $code (its output: $WORK/$name.log)"
+    [ "$code" = 124 ] && status[$name]="did not end within $TIMEOUT s"
+  elif ! installed_all "$name"; then
+    status[$name]="failed: the installed files differ from the payload"
+  else
+    measured+=("$name")
+  fi
+done
+# A run that fails after a good warm-up is counted and its output kept; the median is taken
+# over the runs that installed.
+echo "install_speed: $RUNS runs of each of ${measured[*]:-nothing}, in turn"
+declare -A failed
+for ((round = 1; round <= RUNS; round++)); do
+  for name in "${measured[@]}"; do
+    code=0
+    run "$name" "$round" || code=$?
+    if [ "$code" != 0 ]; then
+      failed[$name]="${failed[$name]:+${failed[$name]}, }run $round exit code $code"
+      cp "$WORK/$name.log" "$WORK/$name.run$round.log"
+    fi
+  done
+done
+for name in "${measured[@]}"; do
+  if [ ! -s "$WORK/$name.times" ]; then
+    status[$name]="failed in every run (${failed[$name]}; their output: $WORK/$name.run*.log)"
+  elif ! installed_all "$name"; then
+    status[$name]="failed: the installed files differ from the payload"
+  fi
+  rm -rf "${TARGETS:?}/$name"
+done
+
+# median FILE COLUMN: the median of one column of a times file.
+median() {
+  sort -n -k "$2,$2" "$1" | awk -v c="$2" '{v[NR] = $c} END {
+    if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+declare -A seconds range peak_mb added
+for name in "${measured[@]}"; do
+  if [ -n "${status[$name]:-}" ]; then continue; fi
+  seconds[$name]=$(median "$WORK/$name.times" 1 | awk '{printf "%.3f", $1 / 1e6}')
+  range[$name]=$(sort -n "$WORK/$name.times" | awk 'NR == 1 {min = $1} {max = $1} END {
+    printf "%.3f-%.3f", min / 1e6, max / 1e6 }')
+  peak_mb[$name]=$(median "$WORK/$name.times" 2 | awk '{printf "%.1f", $1 / 1024}')
+done
+
+# What each adds over its compressed payload: the Installer's figure is bench/installer_size.sh's
+# (the shipped PE32 build), the floor's is measured the same way, NSIS's over its own data block.
+installer_added=$(K7_BUILD_DIR="$BENCH" bash "$ROOT/bench/installer_size.sh" | awk -F': *' '/added over the payload/ {print $2}' | awk '{print $1}')
+added[installer]="$installer_added"
+added[floor]=$(($(stat -c %s "$FLOOR") - packed_bytes))
+if [ -z "$nsis_note" ]; then added[nsis]=$(($(stat -c %s "$NSIS_EXE") - nsis_data)); fi
+
+kb() { awk -v b="$1" 'BEGIN {printf "%.1f KB", b / 1024}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+if [ "$ARCH" = win32 ]; then how="32-bit Wine, PE32"; else how="64-bit Wine, PE32+ builds"; fi
+echo
+echo "Install speed under $(/usr/lib/wine/wine64 --version) ($how), $(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')"
+printf 'Payload: %d files, %d bytes, packed %d bytes at zlib level 9 (%s:1)\n' "${#files[@]}" \
+  "$payload_bytes" "$packed_bytes" "$(ratio "$payload_bytes" "$packed_bytes")"
+echo "Each whole Wine process, median of $RUNS runs taken in turn, into a new folder each time."
+echo
+printf '%-28s %9s %13s %8s %8s %15s\n' program "median s" "range s" "/ floor" "peak MB" "adds over data"
+row() {
+  local name="$1" label="$2"
+  if [ -n "${status[$name]:-}" ]; then
+    printf '%-28s %s\n' "$label" "${status[$name]}"
+  elif [ -z "${seconds[$name]:-}" ]; then
+    printf '%-28s %s\n' "$label" "$3"
+  else
+    local r="-"
+    if [ -n "${seconds[floor]:-}" ]; then r=$(ratio "${seconds[$name]}" "${seconds[floor]}"); fi
+    printf '%-28s %9s %13s %8s %8s %15s\n' "$label" "${seconds[$name]}" "${range[$name]}" "$r" \
+      "${peak_mb[$name]}" "$(kb "${added[$name]}")"
+  fi
+}
+row floor "install floor" ""
+row installer "K7_Quorvane Installer /S" ""
+row nsis "NSIS ${nsis_version:-3} (zlib, per file)" "$nsis_note"
+echo "range: the fastest and the slowest run. peak MB: the Wine process's largest resident set"
+echo "(GNU time). adds over data: the .exe less its compressed payload; the Installer's is"
+echo "bench/installer_size.sh's (the PE32 build), NSIS's is over its own data block."
+echo
+if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
+  echo "Installer / floor: $(ratio "${seconds[installer]}" "${seconds[floor]}") (aim: at most 1.10)"
+fi
+if [ -n "${seconds[nsis]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
+  echo "NSIS / floor:      $(ratio "${seconds[nsis]}" "${seconds[floor]}")"
+fi
+if [ -z "$nsis_note" ]; then
+  echo "NSIS's own data block: $nsis_data bytes (the Installer's streams: $packed_bytes bytes)"
+fi
+for name in "${measured[@]}"; do
+  if [ -n "${failed[$name]:-}" ] && [ -z "${status[$name]:-}" ]; then
+    echo "$name: failed runs, left out of its figures: ${failed[$name]} (output: $WORK/$name.run*.log)"
+  fi
+done
