@@ -52,6 +52,20 @@
 #define IDC_MESSAGE_CHINESE 1013
 #define IDC_MESSAGE_ENGLISH 1028
 
-// Directory chooser (template 168) labels.
+// Directory chooser (template 168). The old-style file-open dialog finds its controls by these
+// standard ids (the names of <dlgs.h> beside them); the file controls are there but hidden.
+#define IDC_CHOOSER_FILE_NAME_LABEL 1090      // stc3
+#define IDC_CHOOSER_FILE_NAME 1152            // edt1
+#define IDC_CHOOSER_FILE_LIST 1120            // lst1
+#define IDC_CHOOSER_CURRENT_PATH 1088         // stc1: the dialog writes the open folder's path here
+#define IDC_CHOOSER_FOLDER_LIST 1121          // lst2
+#define IDC_CHOOSER_FILE_TYPE_LABEL 1089      // stc2
+#define IDC_CHOOSER_FILE_TYPE_LIST 1136       // cmb1
+#define IDC_CHOOSER_SYSTEM_DRIVES_LABEL 1091  // stc4
+#define IDC_CHOOSER_DRIVE_LIST 1137           // cmb2
+#define IDC_CHOOSER_HELP 1038                 // pshHelp
+#define IDC_CHOOSER_READ_ONLY 1040            // chx1
+#define IDC_CHOOSER_SYSTEM_FOLDERS_LABEL (-1)  // the dialog's own "&Directories:", hidden
+// The chooser's two bilingual labels, drawn in place of the hidden system labels.
 #define IDC_CHOOSER_DIRECTORIES 1008
 #define IDC_CHOOSER_DRIVES 1010
