@@ -8,4 +8,5 @@ list(APPEND K7_PORTABLE_SOURCES
 list(APPEND K7_WIN32_SOURCES
     bitmap_text/bitmap_text_win32.cpp
     bitmap_text/owner_draw_win32.cpp
+    bitmap_text/directory_chooser_win32.cpp
 )

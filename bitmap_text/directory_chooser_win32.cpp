@@ -1,0 +1,92 @@
+// The directory chooser: the old-style file-open dialog on template 168 and its folder hook.
+#include "bitmap_text/directory_chooser.h"
+
+#include <commdlg.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "bitmap_text/owner_draw.h"
+#include "common/bounded_path.h"
+#include "common/installer_state.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The dialog is told of 128 characters of file buffer; the buffer stays empty, since the hook
+// ends the dialog before a file name is ever written there.
+constexpr DWORD kStatedFileCapacity = 128;
+
+// Old style (no OFN_EXPLORER), so that the dialog runs on our own template with our hook.
+constexpr DWORD kChooserFlags =
+    OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST;
+static_assert(kChooserFlags == 0x86C, "the chooser's request flags");
+
+// The request is the whole OPENFILENAMEA of the build's _WIN32_WINNT (0x0501): 88 bytes in the
+// PE32 Installer (152 in its PE32+ twin). The old-style dialog takes that size as well as the
+// older 76-byte OPENFILENAME_SIZE_VERSION_400A, so the full one is given.
+static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the PE32 request size");
+
+// The chooser as it opens: Cancel drawn by PaintOwnerDrawButton like the labels, the keyboard
+// in the folder list.
+void PrepareChooser(HWND dialog) {
+  HWND cancel = GetDlgItem(dialog, IDCANCEL);
+  SetWindowLongA(cancel, GWL_STYLE, GetWindowLongA(cancel, GWL_STYLE) | BS_OWNERDRAW);
+  SetFocus(GetDlgItem(dialog, IDC_CHOOSER_FOLDER_LIST));
+}
+
+// OK: the dialog keeps the folder the user has opened as the process's current directory; it
+// becomes InstallDir. Only a drive root ends in a backslash ("C:\"); that one is removed, so
+// that "%s\%s" gives "C:\K7_Quorvane". The backslash is looked for character by character: in GBK
+// and Big5 the second byte of a character may be 0x5C and is not a backslash. False, with
+// InstallDir untouched, when the directory cannot be read or does not fit.
+bool TakeCurrentDirectory() {
+  char folder[kPathCapacity];
+  const DWORD read = GetCurrentDirectoryA(sizeof folder, folder);
+  if (read == 0 || read >= sizeof folder) return false;
+  const size_t length = strlen(folder);
+  if (length > 0 && FindLastBackslash(folder, IsAnsiLeadByte) == static_cast<long>(length) - 1)
+    folder[length - 1] = '\0';
+  memcpy(InstallDir, folder, sizeof folder);
+  return true;
+}
+
+}  // namespace
+
+bool DirectoryChooser(HWND wizard) {
+  char file[kPathCapacity] = "";
+  OPENFILENAMEA request = {};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = wizard;
+  request.lpstrFile = file;
+  request.nMaxFile = kStatedFileCapacity;
+  request.Flags = kChooserFlags;
+  request.lpfnHook = ChooseFolderHook;
+  request.lpTemplateName = MAKEINTRESOURCEA(IDD_DIRECTORY_CHOOSER);
+  if (!GetOpenFileNameA(&request)) return false;
+
+  char path[kPathCapacity];
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, InstallFolderName)) return false;
+  SetDlgItemTextA(wizard, IDC_PATH, path);
+  return true;
+}
+
+UINT_PTR CALLBACK ChooseFolderHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      PrepareChooser(dialog);
+      return TRUE;
+    case WM_DRAWITEM:
+      // The folder and drive lists are the dialog's own to draw.
+      if (wParam != IDC_CHOOSER_DIRECTORIES && wParam != IDC_CHOOSER_DRIVES && wParam != IDCANCEL)
+        return FALSE;
+      PaintOwnerDrawButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_COMMAND:
+      // Ended here, the dialog never validates a file name.
+      if (LOWORD(wParam) != IDOK || !TakeCurrentDirectory()) return FALSE;
+      EndDialog(dialog, 1);
+      return TRUE;
+  }
+  return FALSE;
+}
