@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "app/wizard_pages.h"
+#include "bitmap_text/directory_chooser.h"
 #include "bitmap_text/owner_draw.h"
 #include "common/bounded_path.h"
 #include "common/message_catalogue.h"
@@ -139,6 +140,9 @@ void OnCommand(HWND dialog, int id) {
       break;
     case IDCANCEL:
       WizardState = kWizardFinished;
+      break;
+    case IDC_BROWSE:
+      DirectoryChooser(dialog);
       break;
     case IDC_DESKTOP_ICON:
       InvalidateRect(GetDlgItem(dialog, IDC_DESKTOP_ICON), nullptr, TRUE);

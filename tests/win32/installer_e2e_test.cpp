@@ -141,6 +141,36 @@ TEST_F(WizardRun, TheCloseBoxEndsTheRunWithExitCodeZero) {
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
 }
 
+BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
+  if (!IsWindowVisible(window) || GetDlgItem(window, 1008) == nullptr ||
+      GetDlgItem(window, 1121) == nullptr)
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Browse opens the directory chooser (found by its label and folder list, since Wine titles the
+// old-style dialog itself); its OK puts the folder open in it, at first the Installer's current
+// directory, with the product folder's name into the path field.
+TEST_F(WizardRun, BrowseOpensTheChooserWhoseOkSetsThePathField) {
+  PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = nullptr;
+  for (DWORD start = GetTickCount(); chooser == nullptr && GetTickCount() - start < 5000;) {
+    Sleep(50);
+    EnumThreadWindows(GetWindowThreadProcessId(wizard, nullptr), FindChooser,
+                      reinterpret_cast<LPARAM>(&chooser));
+  }
+  ASSERT_NE(chooser, nullptr) << "no directory chooser";
+  PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(sizeof current, current);  // the Installer's too: it inherits it
+  const std::string expected = std::string(current) + "\\K7_Quorvane";
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50))
+    if (ControlText(wizard, IDC_PATH) == expected) break;
+  EXPECT_EQ(ControlText(wizard, IDC_PATH), expected);
+  EXPECT_FALSE(IsWindow(chooser));
+}
+
 BOOL CALLBACK CountTextResource(HMODULE, LPCSTR, LPSTR name, LONG_PTR count) {
   if (IS_INTRESOURCE(name)) ++*reinterpret_cast<int*>(count);
   return TRUE;
