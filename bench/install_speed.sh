@@ -119,6 +119,7 @@ cleanup() {
   kill "$K7_XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
+"$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true  # one left by an earlier run
 step "starting the wine server" "Remove $K7_WINE_PREFIX to make it anew." \
   "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
 "$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
