@@ -130,8 +130,8 @@ mkdir -p "$TARGETS"
 chmod 1777 "$TARGETS"
 wine_path() { echo "Z:$1" | tr / '\\'; }
 
-# run NAME ROUND: runs program NAME once into a fresh folder, appending "seconds peak_kB" to
-# $WORK/NAME.times unless ROUND is "warm-up". Returns the program's exit code.
+# run NAME ROUND: runs program NAME once into a fresh folder, appending "wall_us peak_kB cpu_us"
+# to $WORK/NAME.times unless ROUND is "warm-up". Returns the program's exit code.
 run() {
   local name="$1" round="$2" target="$TARGETS/$1" start end code=0
   rm -rf "$target"
@@ -147,9 +147,10 @@ run() {
     "$ROOT/tests/wine/wine_exec.sh" "${command[@]}" >"$WORK/$name.log" 2>&1 || code=$?
   end=$(date +%s%N)
   if [ "$code" = 0 ] && [ "$round" != warm-up ]; then
-    local peak
+    local peak cpu
     peak=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$WORK/$name.rusage")
-    echo "$(((end - start) / 1000)) $peak" >>"$WORK/$name.times"
+    cpu=$(awk -F': ' '/(User|System) time/ {s += $2} END {printf "%d", s * 1e6}' "$WORK/$name.rusage")
+    echo "$(((end - start) / 1000)) $peak $cpu" >>"$WORK/$name.times"
   fi
   return "$code"
 }
@@ -215,13 +216,14 @@ median() {
   sort -n -k "$2,$2" "$1" | awk -v c="$2" '{v[NR] = $c} END {
     if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
-declare -A seconds range peak_mb added
+declare -A seconds range cpu peak_mb added
 for name in "${measured[@]}"; do
   if [ -n "${status[$name]:-}" ]; then continue; fi
   seconds[$name]=$(median "$WORK/$name.times" 1 | awk '{printf "%.3f", $1 / 1e6}')
   range[$name]=$(sort -n "$WORK/$name.times" | awk 'NR == 1 {min = $1} {max = $1} END {
     printf "%.3f-%.3f", min / 1e6, max / 1e6 }')
   peak_mb[$name]=$(median "$WORK/$name.times" 2 | awk '{printf "%.1f", $1 / 1024}')
+  cpu[$name]=$(median "$WORK/$name.times" 3 | awk '{printf "%.2f", $1 / 1e6}')
 done
 
 # What each adds over its compressed payload: the Installer's figure is bench/installer_size.sh's
@@ -240,7 +242,8 @@ printf 'Payload: %d files, %d bytes, packed %d bytes at zlib level 9 (%s:1)\n' "
   "$payload_bytes" "$packed_bytes" "$(ratio "$payload_bytes" "$packed_bytes")"
 echo "Each whole Wine process, median of $RUNS runs taken in turn, into a new folder each time."
 echo
-printf '%-28s %9s %13s %8s %8s %15s\n' program "median s" "range s" "/ floor" "peak MB" "adds over data"
+printf '%-28s %9s %13s %8s %6s %8s %15s\n' program "median s" "range s" "/ floor" "CPU s" \
+  "peak MB" "adds over data"
 row() {
   local name="$1" label="$2"
   if [ -n "${status[$name]:-}" ]; then
@@ -250,16 +253,17 @@ row() {
   else
     local r="-"
     if [ -n "${seconds[floor]:-}" ]; then r=$(ratio "${seconds[$name]}" "${seconds[floor]}"); fi
-    printf '%-28s %9s %13s %8s %8s %15s\n' "$label" "${seconds[$name]}" "${range[$name]}" "$r" \
-      "${peak_mb[$name]}" "$(kb "${added[$name]}")"
+    printf '%-28s %9s %13s %8s %6s %8s %15s\n' "$label" "${seconds[$name]}" "${range[$name]}" "$r" \
+      "${cpu[$name]}" "${peak_mb[$name]}" "$(kb "${added[$name]}")"
   fi
 }
 row floor "install floor" ""
 row installer "K7_Quorvane Installer /S" ""
 row nsis "NSIS ${nsis_version:-3} (zlib, per file)" "$nsis_note"
-echo "range: the fastest and the slowest run. peak MB: the Wine process's largest resident set"
-echo "(GNU time). adds over data: the .exe less its compressed payload; the Installer's is"
-echo "bench/installer_size.sh's (the PE32 build), NSIS's is over its own data block."
+echo "range: the fastest and the slowest run. CPU s: the median user and system time of the Wine"
+echo "process (the wine server's not counted), steadier than wall time on a busy machine. peak MB:"
+echo "its largest resident set (GNU time). adds over data: the .exe less its compressed payload; the"
+echo "Installer's is bench/installer_size.sh's (the PE32 build), NSIS's is over its own data block."
 echo
 if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
   echo "Installer / floor: $(ratio "${seconds[installer]}" "${seconds[floor]}") (aim: at most 1.10)"
