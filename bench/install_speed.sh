@@ -41,8 +41,10 @@ fi
 choose_wine_arches
 ARCH="${K7_WINE_ARCHES%% *}"  # win32 where this host runs i386 code, else win64
 
-# The full-size payload, written by the project's own tool from the manifest. The packer does not
-# notice changed files in a payload folder, so its resource script is removed to repack.
+# The full-size payload, written by the project's own tool from the manifest whenever the tool
+# changes, and kept when it writes the same files (repacking rebuilds every program that carries
+# them). The packer does not notice changed files in a payload folder, so its resource script is
+# removed to repack.
 host_args=(-DCMAKE_BUILD_TYPE=Release "-DK7_PAYLOAD_DIR=$PAYLOAD")
 mkdir -p "$PAYLOAD"
 step "configuring the host tools in $BENCH/host (cmake)" "Run bash scripts/setup.sh; its last lines follow." \
@@ -56,11 +58,16 @@ if [ ! -s "$GLYPHS" ] || [ "$BENCH/host/make_glyph_sheets" -nt "$GLYPHS" ]; then
 fi
 STAMP="$BENCH/payload.stamp"
 if [ ! -f "$STAMP" ] || [ "$BENCH/host/make_sample_payload" -nt "$STAMP" ] || [ "$GLYPHS" -nt "$STAMP" ]; then
-  echo "install_speed: writing the full-size payload into $PAYLOAD"
-  rm -rf "$PAYLOAD" && mkdir -p "$PAYLOAD"
+  rm -rf "$PAYLOAD.new"
   step "writing the full-size payload (make_sample_payload --full-size)" "Its last lines follow." \
-    "$BENCH/host/make_sample_payload" --full-size "$PAYLOAD" "$GLYPHS"
-  rm -f "$BENCH/host/payload/payload.rc"
+    "$BENCH/host/make_sample_payload" --full-size "$PAYLOAD.new" "$GLYPHS"
+  if diff -rq "$PAYLOAD.new" "$PAYLOAD" >/dev/null 2>&1; then
+    rm -rf "$PAYLOAD.new"
+  else
+    echo "install_speed: new full-size payload in $PAYLOAD"
+    rm -rf "$PAYLOAD" && mv "$PAYLOAD.new" "$PAYLOAD"
+    rm -f "$BENCH/host/payload/payload.rc"
+  fi
   touch "$STAMP"
 fi
 word_base="$PAYLOAD/pycizudic.idx"
