@@ -26,7 +26,9 @@ set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-
                    -fno-asynchronous-unwind-tables)
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 
-find_library(K7_ZLIB_STATIC libz.a REQUIRED)
+# The zlib every Windows program links: its inflating half, built from source.
+include(cmake/zlib_inflate.cmake)
+set(K7_ZLIB_STATIC k7_zlib)
 
 add_library(k7_portable_w32 STATIC ${K7_PORTABLE_SOURCES})
 k7_code_options(k7_portable_w32)

@@ -5,9 +5,8 @@ source "$(dirname "$0")/steps.sh"
 
 # Both cross compilers and both Wine loaders: the Installer ships as PE32, and hosts that run
 # no i386 code run the tests as a PE32+ build under 64-bit Wine.
-PACKAGES=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          zlib1g-dev googletest wine wine32:i386 wine64 xvfb xauth x11-apps unifont fonts-wine
-          locales file imagemagick)
+PACKAGES=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix zlib1g-dev googletest
+          wine wine32:i386 wine64 xvfb xauth x11-apps unifont fonts-wine locales file imagemagick)
 LOCALES=(zh_CN zh_TW zh_HK zh_SG en_US)
 
 SUDO=""
@@ -52,4 +51,71 @@ for l in "${LOCALES[@]}"; do
       $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
   fi
 done
+# zlib's own sources: the Windows build compiles just the inflating half of zlib, small (see
+# cmake/zlib_inflate.cmake). They come from Debian's source package, which needs deb-src entries:
+# copies of the machine's Debian entries (same mirror, suites and Signed-By, or apt refuses the
+# pair) with the type deb-src, in files of their own.
+ZLIB_SOURCE=/var/cache/k7/zlib
+add_debian_source_entries() {
+  local list=/etc/apt/sources.list.d/k7-debian-source one_line deb822 file
+  local one_line_files=() deb822_files=()
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    if [ -f "$file" ] && [ "$file" != "$list.list" ]; then one_line_files+=("$file"); fi
+  done
+  for file in /etc/apt/sources.list.d/*.sources; do
+    if [ -f "$file" ] && [ "$file" != "$list.sources" ]; then deb822_files+=("$file"); fi
+  done
+  one_line="$(cat "${one_line_files[@]}" /dev/null |
+    sed -n 's/^[[:space:]]*deb[[:space:]]\(.*debian.*\)$/deb-src \1/p')"
+  # One stanza a record; a file's end ends its last stanza.
+  deb822="$(awk '
+    BEGIN { RS = ""; ORS = "\n\n" }
+    /(^|\n)Types:[^\n]*[[:space:]]deb([[:space:]]|$)/ && /(^|\n)URIs:[^\n]*debian/ &&
+        !/(^|\n)Enabled:[[:space:]]*no/ {
+      sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print
+    }' "${deb822_files[@]}" /dev/null)"
+  if [ -z "$one_line$deb822" ]; then
+    echo "no Debian entry (deb ... debian ...) found in /etc/apt/sources.list or /etc/apt/sources.list.d/"
+    return 1
+  fi
+  if [ -n "$one_line" ]; then echo "$one_line" | $SUDO tee "$list.list" >/dev/null; fi
+  if [ -n "$deb822" ]; then echo "$deb822" | $SUDO tee "$list.sources" >/dev/null; fi
+  $SUDO apt-get update -qq
+}
+# apt-get checks every file it fetches against the signed Sources index. The newest version is
+# tried first, then the one of each suite in turn, for a mirror that lacks some suite's files.
+# The orig tarball is zlib's release, without Debian's patches (they change only its build files
+# and minizip).
+fetch_zlib_source() {
+  local work orig suite
+  work="$(mktemp -d)"
+  chmod 777 "$work"  # apt downloads as its own user
+  if ! (cd "$work" && apt-get source --download-only zlib); then
+    # apt-cache madison's source lines: "zlib | VERSION | URI SUITE/COMPONENT Sources".
+    for suite in $(apt-cache madison zlib | awk -F' [|] ' '/Sources$/ {
+                     split($3, words, " "); sub(/\/.*/, "", words[2]); print words[2] }' | uniq); do
+      rm -f "$work"/*
+      if (cd "$work" && apt-get source --download-only "zlib/$suite"); then break; fi
+    done
+  fi
+  orig="$(ls "$work"/zlib_*.orig.tar.*)" || return 1
+  $SUDO rm -rf "$ZLIB_SOURCE.new"
+  $SUDO mkdir -p "$ZLIB_SOURCE.new"
+  $SUDO tar -xf "$orig" -C "$ZLIB_SOURCE.new" --strip-components=1 --no-same-owner || return 1
+  [ -f "$ZLIB_SOURCE.new/inflate.c" ] || { echo "$orig holds no inflate.c"; return 1; }
+  basename "$(ls "$work"/zlib_*.dsc)" .dsc | $SUDO tee "$ZLIB_SOURCE.new/DEBIAN_SOURCE" >/dev/null
+  $SUDO rm -rf "$ZLIB_SOURCE" && $SUDO mv "$ZLIB_SOURCE.new" "$ZLIB_SOURCE"
+  rm -rf "$work"
+}
+if [ ! -f "$ZLIB_SOURCE/inflate.c" ]; then
+  echo "setup: fetching zlib's source package into $ZLIB_SOURCE"
+  if ! apt-cache showsrc zlib >/dev/null 2>&1; then
+    step "adding deb-src entries for Debian's source packages" \
+      "Add a deb-src entry for Debian's archive to /etc/apt (with the Signed-By of its deb entry) and run apt-get update." \
+      add_debian_source_entries
+  fi
+  step "fetching zlib's source package (apt-get source zlib)" \
+    "Check that Debian's mirror is reachable and has deb-src entries, then rerun this script." \
+    fetch_zlib_source
+fi
 echo "setup: all packages and locales present"
