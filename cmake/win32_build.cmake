@@ -49,7 +49,11 @@ target_compile_options(K7_Quorvane_Setup PRIVATE ${K7_W32_COMPILE})
 target_link_options(K7_Quorvane_Setup PRIVATE ${K7_W32_LINK} -s)
 target_link_libraries(K7_Quorvane_Setup PRIVATE k7_win32)
 target_include_directories(K7_Quorvane_Setup PRIVATE ${K7_HOST_BUILD_DIR}/payload)
-set_source_files_properties(resources/installer.rc PROPERTIES OBJECT_DEPENDS ${K7_PAYLOAD_RC})
+# windres reports no dependencies: name the files the resource script takes in.
+set(K7_INSTALLER_RC_INPUTS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/resources/product.ico
+    ${PROJECT_SOURCE_DIR}/resources/wizard.ico ${PROJECT_SOURCE_DIR}/resources/installer.manifest)
+set_source_files_properties(resources/installer.rc PROPERTIES OBJECT_DEPENDS
+                            "${K7_INSTALLER_RC_INPUTS}")
 
 # GoogleTest for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
