@@ -1,9 +1,16 @@
 // The Installer's entry point: the whole command line is read for the silent mode; the show
 // command is not used.
+//
+// The Installer is linked without the C runtime's start-up code (-nostartfiles), which would
+// parse a command line, run static constructors, set up thread-local data and patch imported
+// data in place, none of which the Installer has (the link refuses imported data; the build
+// checks the link map for the rest). msvcrt.dll sets up its own heap and stdio when it loads,
+// and the Installer closes every file it opens.
 #include <windows.h>
 
 #include "app/startup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return RunInstaller(instance, GetCommandLineA());
+// The name the linker takes as a Windows program's entry point.
+extern "C" void WinMainCRTStartup() {
+  ExitProcess(static_cast<UINT>(RunInstaller(GetModuleHandleA(nullptr), GetCommandLineA())));
 }

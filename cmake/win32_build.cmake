@@ -37,7 +37,10 @@ target_link_libraries(k7_portable_w32 PUBLIC ${K7_ZLIB_STATIC})
 
 add_library(k7_win32 STATIC ${K7_WIN32_SOURCES})
 k7_code_options(k7_win32)
-target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE})
+# The process-wide values live here, zero-filled buffers mostly: outside data sections they take
+# no bytes of the file (for Windows, GCC puts a zero-filled variable of its own section into
+# .data, with its bytes).
+target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE} -fno-data-sections)
 target_compile_definitions(k7_win32 PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
 target_link_libraries(k7_win32 PUBLIC k7_portable_w32 comctl32 comdlg32 shell32 ole32 advapi32
                                       gdi32 user32 kernel32)
@@ -46,7 +49,17 @@ target_link_libraries(k7_win32 PUBLIC k7_portable_w32 comctl32 comdlg32 shell32 
 add_executable(K7_Quorvane_Setup WIN32 app/win_main.cpp resources/installer.rc)
 k7_code_options(K7_Quorvane_Setup)
 target_compile_options(K7_Quorvane_Setup PRIVATE ${K7_W32_COMPILE})
-target_link_options(K7_Quorvane_Setup PRIVATE ${K7_W32_LINK} -s)
+# Without the C runtime's start-up code (see app/win_main.cpp): the link refuses data imported
+# without dllimport, which only that code would patch, and the map is checked for static
+# constructors and thread-local data, which only it would set up. The map also shows where the
+# bytes come from (bench/installer_size.sh).
+set(K7_INSTALLER_MAP ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.map)
+target_link_options(K7_Quorvane_Setup PRIVATE ${K7_W32_LINK} -s -nostartfiles
+                    -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc
+                    -Wl,-Map,${K7_INSTALLER_MAP})
+add_custom_command(TARGET K7_Quorvane_Setup POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -DMAP=${K7_INSTALLER_MAP}
+                           -P ${PROJECT_SOURCE_DIR}/cmake/check_no_startup_needs.cmake)
 target_link_libraries(K7_Quorvane_Setup PRIVATE k7_win32)
 target_include_directories(K7_Quorvane_Setup PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 # windres reports no dependencies: name the files the resource script takes in.
