@@ -111,10 +111,10 @@ if [ "$ARCH" = win32 ]; then
   fi
   rm -f "$script.new"
   nsis_data=$(awk '/^Install data:/ {print $3}' "$WORK/makensis.log")
-  nsis_version=$(makensis -VERSION | sed 's/^v//; s/-.*//')
 else
-  nsis_note="not runnable on this host (NSIS installers are PE32; this host runs no i386 code)"
+  nsis_note="not runnable on this host (NSIS installers are PE32; here only 64-bit Wine runs)"
 fi
+nsis_version=$(makensis -VERSION | sed 's/^v//; s/-.*//')
 
 # Wine: the build's prefix, one wine server and its services for the whole run, a virtual display.
 export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BENCH/$ARCH/wineprefix"
