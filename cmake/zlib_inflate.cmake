@@ -30,4 +30,5 @@ set_source_files_properties(${K7_ZLIB_SOURCE}/inffast.c PROPERTIES COMPILE_OPTIO
 set_source_files_properties(${K7_ZLIB_SOURCE}/inflate.c PROPERTIES
                             COMPILE_DEFINITIONS BUILDFIXED COMPILE_OPTIONS -fno-data-sections)
 set_source_files_properties(${K7_ZLIB_SOURCE}/crc32.c PROPERTIES
-                            COMPILE_DEFINITIONS DYNAMIC_CRC_TABLE COMPILE_OPTIONS -fno-data-sections)
+                            COMPILE_DEFINITIONS DYNAMIC_CRC_TABLE
+                            COMPILE_OPTIONS -fno-data-sections)

@@ -75,7 +75,7 @@ add_debian_source_entries() {
       sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print
     }' "${deb822_files[@]}" /dev/null)"
   if [ -z "$one_line$deb822" ]; then
-    echo "no Debian entry (deb ... debian ...) found in /etc/apt/sources.list or /etc/apt/sources.list.d/"
+    echo "no Debian entry (deb ... debian ...) in /etc/apt/sources.list or sources.list.d/"
     return 1
   fi
   if [ -n "$one_line" ]; then echo "$one_line" | $SUDO tee "$list.list" >/dev/null; fi
@@ -111,7 +111,7 @@ if [ ! -f "$ZLIB_SOURCE/inflate.c" ]; then
   echo "setup: fetching zlib's source package into $ZLIB_SOURCE"
   if ! apt-cache showsrc zlib >/dev/null 2>&1; then
     step "adding deb-src entries for Debian's source packages" \
-      "Add a deb-src entry for Debian's archive to /etc/apt (with the Signed-By of its deb entry) and run apt-get update." \
+      "Add a deb-src entry for Debian's archive (its deb entry's Signed-By too); apt-get update." \
       add_debian_source_entries
   fi
   step "fetching zlib's source package (apt-get source zlib)" \
