@@ -235,12 +235,12 @@ done
 
 # What each adds over its compressed payload: the Installer's figure is bench/installer_size.sh's
 # (the shipped PE32 build), the floor's is measured the same way, NSIS's over its own data block.
-installer_added=$(K7_BUILD_DIR="$BENCH" bash "$ROOT/bench/installer_size.sh" | awk -F': *' '/added over the payload/ {print $2}' | awk '{print $1}')
-added[installer]="$installer_added"
+added[installer]=$(K7_BUILD_DIR="$BENCH" bash "$ROOT/bench/installer_size.sh" 2>/dev/null |
+  awk '/^added over the payload:/ {print $5}' || true)
 added[floor]=$(($(stat -c %s "$FLOOR") - packed_bytes))
 if [ -z "$nsis_note" ]; then added[nsis]=$(($(stat -c %s "$NSIS_EXE") - nsis_data)); fi
 
-kb() { awk -v b="$1" 'BEGIN {printf "%.1f KB", b / 1024}'; }
+kb() { awk -v b="$1" 'BEGIN {if (b == "") print "?"; else printf "%.1f KB", b / 1024}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 if [ "$ARCH" = win32 ]; then how="32-bit Wine, PE32"; else how="64-bit Wine, PE32+ builds"; fi
 echo
