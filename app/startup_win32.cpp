@@ -1,7 +1,5 @@
 // Start-up and main loop: environment detection, the Installer's folder, the wizard's message loop.
 #include <windows.h>
-// after windows.h, which it needs
-#include <commctrl.h>
 
 #include "common/installer_state.h"
 #include "app/command_line.h"
@@ -10,6 +8,7 @@
 #include "app/system_environment.h"
 #include "app/wizard_dialog.h"
 #include "bitmap_text/bitmap_text.h"
+#include "common/system_libraries.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -79,6 +78,7 @@ void RunWizardLoop() {
 }
 
 int RunInstaller(HINSTANCE instance, const char* commandLine) {
+  RestrictDllSearch();
   CommandLine options = ParseCommandLine(commandLine, IsAnsiLeadByte);
   if (options.mode == LaunchMode::kBadCommandLine) return 2;
   if (options.mode == LaunchMode::kWizard)
@@ -103,8 +103,12 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
 
   WizardState = 0;
   WizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WIZARD));
-  // The wizard's progress bar needs the common controls' window classes.
-  InitCommonControls();
+  // The wizard's progress bar needs the common controls' window classes; without them the
+  // wizard cannot be made and the run ends below.
+  using InitControls = void(WINAPI*)();
+  auto initControls = reinterpret_cast<InitControls>(
+      reinterpret_cast<void*>(SystemProcedure("comctl32.dll", "InitCommonControls")));
+  if (initControls != nullptr) initControls();
   WizardWindow =
       CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);
   // Without a wizard nothing could end the loop; nothing was installed, so the run counts

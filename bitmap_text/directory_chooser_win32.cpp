@@ -9,6 +9,7 @@
 #include "bitmap_text/owner_draw.h"
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
+#include "common/system_libraries.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -63,7 +64,11 @@ bool DirectoryChooser(HWND wizard) {
   request.Flags = kChooserFlags;
   request.lpfnHook = ChooseFolderHook;
   request.lpTemplateName = MAKEINTRESOURCEA(IDD_DIRECTORY_CHOOSER);
-  if (!GetOpenFileNameA(&request)) return false;
+  // The common dialog's DLL is loaded from the system folder when first needed.
+  using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
+  auto getOpenFileName = reinterpret_cast<OpenFileName>(
+      reinterpret_cast<void*>(SystemProcedure("comdlg32.dll", "GetOpenFileNameA")));
+  if (getOpenFileName == nullptr || !getOpenFileName(&request)) return false;
 
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, InstallFolderName)) return false;

@@ -42,8 +42,9 @@ k7_code_options(k7_win32)
 # .data, with its bytes).
 target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE} -fno-data-sections)
 target_compile_definitions(k7_win32 PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
-target_link_libraries(k7_win32 PUBLIC k7_portable_w32 comctl32 comdlg32 shell32 ole32 advapi32
-                                      gdi32 user32 kernel32)
+# Only DLLs that Windows always takes from its system folder: the common controls and the
+# common dialog are loaded at run time (common/system_libraries.h).
+target_link_libraries(k7_win32 PUBLIC k7_portable_w32 shell32 ole32 advapi32 gdi32 user32 kernel32)
 
 # The Installer.
 add_executable(K7_Quorvane_Setup WIN32 app/win_main.cpp resources/installer.rc)
@@ -94,7 +95,7 @@ function(k7_win32_test name)
   add_executable(${name} ${T_SOURCES})
   k7_code_options(${name})
   target_link_options(${name} PRIVATE -static -mconsole)
-  target_link_libraries(${name} PRIVATE k7_win32 uuid GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE k7_win32 uuid comctl32 comdlg32 GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload ${PROJECT_SOURCE_DIR}/tests/win32)
   target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}"
                                              K7_SCREENSHOT_DIR="${K7_SCREENSHOT_DIR_WINE}")

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "bitmap_text/glyph_cell.h"
@@ -227,6 +229,37 @@ TEST(InstallerWithoutWizard, EndsInsteadOfWaitingForever) {
   InstallerRun run(K7_INSTALLER_NO_WIZARD_EXE);
   ASSERT_TRUE(run.started());
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
+}
+
+// The Installer run from a download folder that holds DLLs named like the common controls and
+// the common dialog, with Wine preferring such DLLs to its own (the test's own run sets
+// WINEDLLOVERRIDES; elsewhere the case is skipped): the wizard opens, the directory chooser
+// opens, and neither planted DLL is ever loaded.
+TEST(InstallerBesideDownloads, LoadsNoDllFromItsOwnFolder) {
+  const char* overrides = getenv("WINEDLLOVERRIDES");
+  if (overrides == nullptr || strstr(overrides, "comctl32,comdlg32=n") == nullptr)
+    GTEST_SKIP() << "Wine does not prefer planted DLLs in this run";
+  ScratchInstallDir downloads;
+  const std::string copy = downloads / "K7_Quorvane_Setup.exe";
+  ASSERT_TRUE(CopyFileA(K7_INSTALLER_EXE, copy.c_str(), FALSE));
+  for (const char* name : {"comctl32.dll", "comdlg32.dll"})
+    ASSERT_TRUE(CopyFileA(K7_PLANTED_DLL, (downloads / name).c_str(), FALSE));
+  InstallerRun run(copy);
+  HWND wizard = run.WaitForWindow(kWizardTitle, kStartTimeoutMs);
+  ASSERT_NE(wizard, nullptr);
+  PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = nullptr;
+  for (DWORD start = GetTickCount(); chooser == nullptr && GetTickCount() - start < 5000;) {
+    Sleep(50);
+    EnumThreadWindows(GetWindowThreadProcessId(wizard, nullptr), FindChooser,
+                      reinterpret_cast<LPARAM>(&chooser));
+  }
+  EXPECT_NE(chooser, nullptr) << "no directory chooser";
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  Sleep(300);
+  PostMessageA(wizard, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+  EXPECT_FALSE(FileExists(downloads / "planted_dll_loaded"));
 }
 
 }  // namespace

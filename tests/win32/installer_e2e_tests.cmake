@@ -74,3 +74,16 @@ foreach(version win95 nt40)
   set_tests_properties(wizard_install_tests_${version} PROPERTIES ENVIRONMENT
                        "${K7_WINE_ENV};LC_ALL=en_US.UTF-8;K7_TEST_WINDOWS_VERSION=${version}")
 endforeach()
+
+# A DLL planted beside a copy of the Installer under the names of comctl32.dll and comdlg32.dll,
+# with Wine told to prefer such a DLL to its own: the Installer must not load it.
+add_library(planted_dll SHARED tests/win32/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+target_link_options(planted_dll PRIVATE -static -Wl,--kill-at)
+k7_wine_path(K7_PLANTED_DLL_WINE ${CMAKE_BINARY_DIR}/planted_dll.dll)
+target_compile_definitions(installer_e2e_tests PRIVATE K7_PLANTED_DLL="${K7_PLANTED_DLL_WINE}")
+add_dependencies(installer_e2e_tests planted_dll)
+add_test(NAME installer_beside_planted_dlls COMMAND installer_e2e_tests
+         --gtest_filter=InstallerBesideDownloads.*)
+set_tests_properties(installer_beside_planted_dlls PROPERTIES ENVIRONMENT
+                     "${K7_WINE_ENV};K7_WINEDLLOVERRIDES=comctl32,comdlg32=n,b")
