@@ -54,6 +54,8 @@ int RunSilentInstallation(const CommandLine& commandLine) {
   WantDesktopIcon = 1;
   ForceLanguage = kLanguageTable[0].id;
 
+  // A damaged Installer is refused before anything is made; its notice goes beside it.
+  if (!CheckInstallerFile()) return 1;
   if (!CreateInstallFolder()) {
     ShowFolderMessage();
     return 1;

@@ -94,6 +94,11 @@ void ShowWaitCursor(HWND dialog) {
 // Next on the last page: the target folder, the choices, the run, at least five seconds after
 // the start, the outcome, and the end of the wizard.
 void StartInstallation(HWND dialog) {
+  // A damaged Installer cannot install: after its notice the wizard ends, nothing made.
+  if (!CheckInstallerFile()) {
+    WizardState = kWizardFinished;
+    return;
+  }
   GetDlgItemTextA(dialog, IDC_PATH, InstallDir, sizeof InstallDir);
   if (!CreateInstallFolder()) {
     ShowFolderMessage();

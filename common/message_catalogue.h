@@ -26,3 +26,9 @@ constexpr BilingualText kMsgCannotCreateGroup = {"无法建目录(%s)!", "Cannot
 constexpr BilingualText kMsgStartMenuFailed = {
     "无法在 Start 菜单中为本程序建立一个条目。很抱歉，只好请您以后自已建立了。",
     "Failed to create an entry on Start Menu.", 0};
+constexpr BilingualText kMsgInstallerDamaged = {
+    "安装程序文件已损坏，无法安装。请重新下载安装程序。",
+    "The Installer file is damaged and cannot install. Please download it again.", 0};
+// Formatted with the space needed and the space free (DescribeBytes of install/disk_room.h).
+constexpr BilingualText kMsgNoRoom = {"磁盘空间不够：需要 %s，只有 %s。安装无法继续。",
+                                      "Not enough disk space: %s needed, %s free.", 0};

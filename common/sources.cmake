@@ -3,6 +3,7 @@
 list(APPEND K7_PORTABLE_SOURCES
     common/bounded_path.cpp
     common/inflate_span.cpp
+    common/payload_record.cpp
 )
 list(APPEND K7_WIN32_SOURCES
     common/installer_state_win32.cpp

@@ -154,6 +154,11 @@ constexpr ManifestGroup kManifestGroups[] = {
 static_assert(sizeof(kManifestGroups) / sizeof(kManifestGroups[0]) == 15,
               "the manifest has 15 groups");
 
+// Whether `row` belongs to a word-base group.
+constexpr bool IsWordBaseRow(const ManifestRow& row) {
+  return row.group >= 1 && row.group <= 15 && kManifestGroups[row.group - 1].wordBase;
+}
+
 // The length of the longest file name of the manifest, and so the longest InstallDir that holds
 // every file: the folder, "\" and that name within a path of 259 characters.
 constexpr size_t LongestManifestName() {

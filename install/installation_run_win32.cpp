@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/manifest_walk.h"
 #include "install/payload.h"
@@ -41,6 +43,11 @@ class PayloadSteps final : public ManifestSteps {
                           (row.attributes & kAttrHidden) != 0);
   }
   void Progress(int position) override { SetProgress(position); }
+  bool Exists(const ManifestRow& row) override {
+    char path[kPathCapacity];
+    return FormatBounded(path, sizeof path, "%s\\%s", InstallDir, row.fileName) &&
+           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+  }
 
  private:
   void* buffer_;
@@ -73,6 +80,10 @@ bool RunInstallation() {
   SetProgress(kRunProgressStart);
 
   DecideWordBase();
+  if (!CheckRoom(KeepOldWordBase)) {
+    free(buffer);
+    return false;
+  }
   SweepStaleDictionaries();
   PayloadSteps steps(buffer);
   bool succeeded = WalkManifest(KeepOldWordBase, steps);

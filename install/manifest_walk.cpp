@@ -3,11 +3,10 @@
 
 bool WalkManifest(bool keepOldWordBase, ManifestSteps& steps) {
   for (const ManifestGroup& group : kManifestGroups) {
-    if (!(group.wordBase && keepOldWordBase)) {
-      for (const ManifestRow& row : kInstallManifest) {
-        if (row.group != group.group) continue;
-        if (!steps.Install(row) && row.required) return false;
-      }
+    const bool keep = group.wordBase && keepOldWordBase;
+    for (const ManifestRow& row : kInstallManifest) {
+      if (row.group != group.group || (keep && steps.Exists(row))) continue;
+      if (!steps.Install(row) && row.required) return false;
     }
     for (uint8_t position : group.progressAfter)
       if (position != 0) steps.Progress(position);

@@ -12,13 +12,17 @@ class ManifestSteps {
   virtual bool Install(const ManifestRow& row) = 0;
   // Moves the progress bar to `position`.
   virtual void Progress(int position) = 0;
+  // Whether the row's file is already in the target folder.
+  virtual bool Exists(const ManifestRow& row) = 0;
 
  protected:
   ~ManifestSteps() = default;
 };
 
 // Installs the manifest's groups 1 to 15 in order. The rows of a word-base group are skipped
-// while `keepOldWordBase` is true; every group's progress positions are set all the same. False
+// while `keepOldWordBase` is true, but for a file of it that is missing (a run that ended
+// half-way left an incomplete word base: nothing the user has is overwritten, and the product is
+// whole); every group's progress positions are set all the same. False
 // at once when a required row fails (no later row and no later position then); an optional
 // row's failure is passed over.
 bool WalkManifest(bool keepOldWordBase, ManifestSteps& steps);

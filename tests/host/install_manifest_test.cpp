@@ -108,7 +108,9 @@ class RecordedSteps final : public ManifestSteps {
     return failing_ != row.fileName;
   }
   void Progress(int position) override { log += "=" + std::to_string(position) + " "; }
+  bool Exists(const ManifestRow& row) override { return row.fileName != missing; }
   std::string log;
+  std::string missing;
 
  private:
   std::string failing_;
@@ -134,6 +136,12 @@ TEST(WalkManifest, WritesEveryRowInOrderAndSkipsOnlyTheKeptWordBase) {
   EXPECT_NE(kept.log.find("+keymapSPStd2.bmp =35 =45 +ch2py.bin"), std::string::npos);
   EXPECT_NE(kept.log.find("+Keydrill.exe =55 =65 +K7.exe =70 =90 "), std::string::npos);
   EXPECT_EQ(kept.log.find("idx"), std::string::npos);
+  // A kept word base that lost a file gets that file, and only that one.
+  RecordedSteps incomplete;
+  incomplete.missing = "pycizudic.idx";
+  EXPECT_TRUE(WalkManifest(true, incomplete));
+  EXPECT_NE(incomplete.log.find("=65 +pycizudic.idx +K7.exe"), std::string::npos);
+  EXPECT_EQ(incomplete.log.find("CiZuFlat"), std::string::npos);
 }
 
 TEST(WalkManifest, StopsAtTheFirstFailedRequiredRowAndPassesOverOptionalOnes) {

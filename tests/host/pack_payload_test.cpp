@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "common/inflate_span.h"
+#include "common/payload_record.h"
 #include "install/install_manifest.h"
 #include "tools/zlib_file.h"
 
@@ -21,11 +24,32 @@ std::vector<unsigned char> Read(const std::string& path) {
   return data;
 }
 
-TEST(PackedPayload, EveryStreamIsLevelNineAndInflatesToItsSampleFile) {
+// Every stream is level 9 and inflates to its sample file, and the payload record holds its
+// length, CRC-32 and inflated size; a record with one byte changed is refused.
+TEST(PackedPayload, EveryStreamIsLevelNineInflatesToItsSampleFileAndIsRecorded) {
+  auto recordBytes = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/payload_record.bin");
+  PayloadRecord record;
+  ASSERT_TRUE(ReadPayloadRecord(recordBytes.data(), recordBytes.size(), &record));
+  EXPECT_EQ(record.rows, kPayloadResourceCount);
+  uint64_t total = 0;
+  for (uint32_t i = 0; i < record.rows; ++i) total += PayloadRecordRowAt(record, i).inflatedSize;
+  EXPECT_EQ(record.inflatedTotal, total);
+  for (size_t at : {size_t{2}, size_t{5}, recordBytes.size() / 2, recordBytes.size() - 1}) {
+    auto damaged = recordBytes;
+    damaged[at] ^= 0x10;
+    EXPECT_FALSE(ReadPayloadRecord(damaged.data(), damaged.size(), &record)) << at;
+  }
+  EXPECT_FALSE(ReadPayloadRecord(recordBytes.data(), recordBytes.size() - 16, &record));
+  ASSERT_TRUE(ReadPayloadRecord(recordBytes.data(), recordBytes.size(), &record));
+
   std::vector<unsigned char> buffer(kPayloadBufferCapacity);
   for (const ManifestRow& row : kInstallManifest) {
     auto stream =
         Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/" + std::to_string(row.resourceId) + ".z");
+    PayloadRecordRow recorded;
+    ASSERT_TRUE(FindPayloadRecordRow(record, row.resourceId, &recorded)) << row.resourceId;
+    EXPECT_EQ(recorded.streamLength, stream.size());
+    EXPECT_EQ(recorded.streamCrc, crc32(0, stream.data(), stream.size()));
     ASSERT_GE(stream.size(), 2u);
     EXPECT_EQ(stream[0], 0x78);
     EXPECT_EQ(stream[1], 0xDA);
@@ -33,6 +57,7 @@ TEST(PackedPayload, EveryStreamIsLevelNineAndInflatesToItsSampleFile) {
     ASSERT_TRUE(InflateSpan(stream.data(), stream.size(), buffer.data(), buffer.size(), &length));
     auto original = Read(std::string(K7_SAMPLE_PAYLOAD_DIR) + "/" + row.fileName);
     ASSERT_EQ(length, original.size()) << row.fileName;
+    EXPECT_EQ(recorded.inflatedSize, length);
     EXPECT_TRUE(std::equal(original.begin(), original.end(), buffer.begin())) << row.fileName;
   }
 }

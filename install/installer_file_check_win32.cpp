@@ -1,0 +1,115 @@
+// The Installer's own file checked against its payload record, and the room on the target drive.
+#include <windows.h>
+
+#include "common/bounded_path.h"
+#include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
+#include "common/payload_record.h"
+#include "install/disk_room.h"
+#include "install/install_manifest.h"
+#include "install/installation_run.h"
+
+namespace {
+
+// The bytes of resource `name` of `type` in the Installer's own module, or null.
+const void* OwnResource(LPCSTR name, LPCSTR type, DWORD* size) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC info = FindResourceA(module, name, type);
+  if (info == nullptr) return nullptr;
+  HGLOBAL handle = LoadResource(module, info);
+  *size = SizeofResource(module, info);
+  return handle != nullptr ? LockResource(handle) : nullptr;
+}
+
+bool ReadOwnRecord(PayloadRecord* record) {
+  DWORD size = 0;
+  const void* bytes = OwnResource(MAKEINTRESOURCEA(kPayloadRecordId), MAKEINTRESOURCEA(10), &size);
+  return bytes != nullptr && ReadPayloadRecord(bytes, size, record);
+}
+
+// Every manifest row and unlisted resource recorded, and every recorded stream present with its
+// length and CRC-32.
+bool PayloadMatchesRecord(const PayloadRecord& record) {
+  if (record.rows != kPayloadResourceCount) return false;
+  PayloadRecordRow row;
+  for (const ManifestRow& manifestRow : kInstallManifest)
+    if (!FindPayloadRecordRow(record, manifestRow.resourceId, &row)) return false;
+  for (uint32_t i = 0; i < record.rows; ++i) {
+    row = PayloadRecordRowAt(record, i);
+    DWORD size = 0;
+    const void* stream = OwnResource(MAKEINTRESOURCEA(row.resourceId), "TEXT", &size);
+    if (stream == nullptr || size != row.streamLength) return false;
+    if (PayloadCrc(stream, size) != row.streamCrc) return false;
+  }
+  return true;
+}
+
+// The free bytes of the drive of InstallDir; false when the system reports none.
+bool FreeBytesOfTarget(uint64_t* freeBytes) {
+  // GetDiskFreeSpaceExA came with Windows 95 OSR2: looked up, and the older call otherwise.
+  using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+  auto freeSpaceEx = reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+  char folder[kPathCapacity];
+  if (!FormatBounded(folder, sizeof folder, "%s\\", InstallDir)) return false;
+  if (freeSpaceEx != nullptr) {
+    ULARGE_INTEGER available, total, totalFree;
+    if (!freeSpaceEx(folder, &available, &total, &totalFree)) return false;
+    *freeBytes = available.QuadPart;
+    return true;
+  }
+  // The old call takes a drive's root: "C:\".
+  char root[4] = {InstallDir[0], ':', '\\', '\0'};
+  if (InstallDir[0] == '\0' || InstallDir[1] != ':') return false;
+  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+  if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return false;
+  *freeBytes = static_cast<uint64_t>(freeClusters) * sectorsPerCluster * bytesPerSector;
+  return true;
+}
+
+// The size of the file `name` in InstallDir, 0 when there is none.
+uint64_t ExistingSize(const char* name) {
+  char path[kPathCapacity];
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, name) ||
+      !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    return 0;
+  return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+}  // namespace
+
+bool CheckInstallerFile() {
+  PayloadRecord record;
+  if (ReadOwnRecord(&record) && PayloadMatchesRecord(record)) return true;
+  ShowMessage(kMsgInstallerDamaged.chinese, kMsgInstallerDamaged.english,
+              kMsgInstallerDamaged.buttons, WizardWindow);
+  return false;
+}
+
+bool CheckRoom(bool keepOldWordBase) {
+  PayloadRecord record;
+  uint64_t freeBytes = 0;
+  if (!ReadOwnRecord(&record) || !FreeBytesOfTarget(&freeBytes)) return true;
+  uint64_t newSizes[kInstallManifestRows] = {}, existingSizes[kInstallManifestRows] = {};
+  for (size_t i = 0; i < kInstallManifestRows; ++i) {
+    const ManifestRow& row = kInstallManifest[i];
+    existingSizes[i] = ExistingSize(row.fileName);
+    // A kept word base is not written again (but for a file of it that is missing).
+    if (keepOldWordBase && IsWordBaseRow(row) && existingSizes[i] != 0) continue;
+    PayloadRecordRow recorded;
+    if (FindPayloadRecordRow(record, row.resourceId, &recorded))
+      newSizes[i] = recorded.inflatedSize;
+  }
+  const uint64_t needed = RoomNeeded(newSizes, existingSizes, kInstallManifestRows);
+  if (freeBytes >= needed) return true;
+  char neededText[32], freeText[32], chinese[160], english[128];
+  if (DescribeBytes(needed, neededText, sizeof neededText) &&
+      DescribeBytes(freeBytes, freeText, sizeof freeText) &&
+      FormatBounded(chinese, sizeof chinese, kMsgNoRoom.chinese, neededText, freeText) &&
+      FormatBounded(english, sizeof english, kMsgNoRoom.english, neededText, freeText))
+    ShowMessage(chinese, english, kMsgNoRoom.buttons, WizardWindow);
+  return false;
+}
