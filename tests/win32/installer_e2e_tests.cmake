@@ -1,6 +1,11 @@
 # The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
 # inflate, one whose file "py_1key.dic" (resource 143) is cut short, one without its wizard.
 
+# Test builds of the Installer link as it does: its own entry point, without the C runtime's
+# start-up code (app/win_main.cpp).
+set(K7_INSTALLER_ENTRY_LINK -nostartfiles -Wl,--disable-auto-import
+                            -Wl,--disable-runtime-pseudo-reloc)
+
 # k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
 function(k7_installer_with_cut_stream name id)
   set(dir ${CMAKE_BINARY_DIR}/${name})
@@ -12,7 +17,7 @@ function(k7_installer_with_cut_stream name id)
   add_custom_target(${name}_payload DEPENDS ${dir}/payload.rc)
   add_executable(K7_Quorvane_Setup_${name} WIN32 app/win_main.cpp resources/installer.rc)
   k7_code_options(K7_Quorvane_Setup_${name})
-  target_link_options(K7_Quorvane_Setup_${name} PRIVATE ${K7_W32_LINK})
+  target_link_options(K7_Quorvane_Setup_${name} PRIVATE ${K7_W32_LINK} ${K7_INSTALLER_ENTRY_LINK})
   target_link_libraries(K7_Quorvane_Setup_${name} PRIVATE k7_win32)
   target_include_directories(K7_Quorvane_Setup_${name} BEFORE PRIVATE ${dir})
   add_dependencies(K7_Quorvane_Setup_${name} ${name}_payload)
@@ -23,7 +28,7 @@ k7_installer_with_cut_stream(cut_py1key 143)
 # And a build whose wizard template is missing, so that the wizard cannot be created.
 add_executable(K7_Quorvane_Setup_no_wizard WIN32 app/win_main.cpp resources/installer.rc)
 k7_code_options(K7_Quorvane_Setup_no_wizard)
-target_link_options(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_W32_LINK})
+target_link_options(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_W32_LINK} ${K7_INSTALLER_ENTRY_LINK})
 target_link_libraries(K7_Quorvane_Setup_no_wizard PRIVATE k7_win32)
 target_include_directories(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD_TEMPLATE)
