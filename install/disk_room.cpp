@@ -13,13 +13,18 @@ uint64_t RoomNeeded(const uint64_t* newSizes, const uint64_t* existingSizes, siz
 }
 
 bool DescribeBytes(uint64_t bytes, char* out, size_t outSize) {
-  constexpr uint64_t kKilo = 1024, kMega = kKilo * 1024, kGiga = kMega * 1024;
-  if (bytes < kKilo) return FormatBounded(out, outSize, "%u bytes", static_cast<unsigned>(bytes));
-  if (bytes < kMega)
-    return FormatBounded(out, outSize, "%u KB", static_cast<unsigned>((bytes + kKilo - 1) / kKilo));
+  // Binary units, so shifts: no 64-bit division (a libgcc routine) in the Installer.
+  constexpr int kKiloShift = 10, kMegaShift = 20, kGigaShift = 30;
+  if (bytes < (uint64_t{1} << kKiloShift))
+    return FormatBounded(out, outSize, "%u bytes", static_cast<unsigned>(bytes));
+  if (bytes < (uint64_t{1} << kMegaShift)) {
+    const uint64_t kilo = (bytes + (uint64_t{1} << kKiloShift) - 1) >> kKiloShift;
+    return FormatBounded(out, outSize, "%u KB", static_cast<unsigned>(kilo));
+  }
   // Tenths, rounded up: 37.5 MB.
-  const uint64_t unit = bytes < kGiga ? kMega : kGiga;
-  const uint64_t tenths = (bytes * 10 + unit - 1) / unit;
-  return FormatBounded(out, outSize, "%u.%u %s", static_cast<unsigned>(tenths / 10),
-                       static_cast<unsigned>(tenths % 10), unit == kMega ? "MB" : "GB");
+  const int shift = bytes < (uint64_t{1} << kGigaShift) ? kMegaShift : kGigaShift;
+  // Below 400 TB the tenths fit 32 bits.
+  const auto tenths = static_cast<unsigned>((bytes * 10 + (uint64_t{1} << shift) - 1) >> shift);
+  return FormatBounded(out, outSize, "%u.%u %s", tenths / 10, tenths % 10,
+                       shift == kMegaShift ? "MB" : "GB");
 }

@@ -34,7 +34,8 @@ constexpr uint8_t kR = kAttrReadOnly;
 constexpr uint8_t kNone = 0;
 
 // Columns: group, resource id, file name, attributes, required.
-constexpr ManifestRow kInstallManifest[] = {
+// inline: one table in the program, however many files read it.
+inline constexpr ManifestRow kInstallManifest[] = {
     {1, 106, "pykeys.dic", kRH, true},
     {1, 131, "gbkflat.dic", kRH, true},
     {1, 143, "py_1key.dic", kRH, true},
@@ -145,7 +146,7 @@ constexpr size_t kInstallManifestRows = sizeof(kInstallManifest) / sizeof(kInsta
 static_assert(kInstallManifestRows == 105, "the manifest has 105 rows");
 
 // Columns: group, word base, progress positions set after the group.
-constexpr ManifestGroup kManifestGroups[] = {
+inline constexpr ManifestGroup kManifestGroups[] = {
     {1, false, {15, 0}},   {2, false, {20, 0}}, {3, false, {0, 0}},    {4, false, {25, 0}},
     {5, false, {30, 0}},   {6, false, {35, 0}}, {7, true, {45, 0}},    {8, false, {0, 0}},
     {9, false, {0, 0}},    {10, false, {0, 0}}, {11, false, {0, 0}},   {12, false, {50, 0}},
