@@ -151,17 +151,23 @@ BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
   return FALSE;
 }
 
-// Browse opens the directory chooser (found by its label and folder list, since Wine titles the
-// old-style dialog itself); its OK puts the folder open in it, at first the Installer's current
-// directory, with the product folder's name into the path field.
-TEST_F(WizardRun, BrowseOpensTheChooserWhoseOkSetsThePathField) {
-  PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
+// The directory chooser the wizard opened, or null after five seconds.
+HWND WaitForChooser(HWND wizard) {
   HWND chooser = nullptr;
   for (DWORD start = GetTickCount(); chooser == nullptr && GetTickCount() - start < 5000;) {
     Sleep(50);
     EnumThreadWindows(GetWindowThreadProcessId(wizard, nullptr), FindChooser,
                       reinterpret_cast<LPARAM>(&chooser));
   }
+  return chooser;
+}
+
+// Browse opens the directory chooser (found by its label and folder list, since Wine titles the
+// old-style dialog itself); its OK puts the folder open in it, at first the Installer's current
+// directory, with the product folder's name into the path field.
+TEST_F(WizardRun, BrowseOpensTheChooserWhoseOkSetsThePathField) {
+  PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
+  HWND chooser = WaitForChooser(wizard);
   ASSERT_NE(chooser, nullptr) << "no directory chooser";
   PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
   char current[MAX_PATH];
@@ -248,12 +254,7 @@ TEST(InstallerBesideDownloads, LoadsNoDllFromItsOwnFolder) {
   HWND wizard = run.WaitForWindow(kWizardTitle, kStartTimeoutMs);
   ASSERT_NE(wizard, nullptr);
   PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = nullptr;
-  for (DWORD start = GetTickCount(); chooser == nullptr && GetTickCount() - start < 5000;) {
-    Sleep(50);
-    EnumThreadWindows(GetWindowThreadProcessId(wizard, nullptr), FindChooser,
-                      reinterpret_cast<LPARAM>(&chooser));
-  }
+  HWND chooser = WaitForChooser(wizard);
   EXPECT_NE(chooser, nullptr) << "no directory chooser";
   PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
   Sleep(300);
