@@ -46,10 +46,8 @@ int RunSilentInstallation(const CommandLine& commandLine) {
   FindWindowsFolder();
   if (commandLine.folder[0] != '\0') {
     lstrcpynA(InstallDir, commandLine.folder, sizeof InstallDir);
-  } else {
-    char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
-    if (!FormatBounded(InstallDir, sizeof InstallDir, "%c:\\%s", drive, InstallFolderName))
-      return 1;
+  } else if (!DefaultInstallFolder(InstallDir)) {
+    return 1;
   }
   WantDesktopIcon = 1;
   ForceLanguage = kLanguageTable[0].id;

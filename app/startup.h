@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "common/bounded_path.h"
+
 // Sets IsWinNT, IsMajorVersion3 and SystemLanguage from the running system.
 void DetectEnvironment();
 
@@ -11,6 +13,10 @@ void FindInstallerFolder(HINSTANCE instance);
 
 // Sets WindowsFolder: the Windows folder with a trailing backslash, empty when it is not known.
 void FindWindowsFolder();
+
+// Writes the folder the Installer proposes, "<Windows drive>:\K7_Quorvane", into `folder`
+// (C: when the Windows folder is not known). Needs WindowsFolder and InstallFolderName.
+bool DefaultInstallFolder(char (&folder)[kPathCapacity]);
 
 // Runs the wizard's message loop, with its Enter-key rule, while WizardState is not negative.
 void RunWizardLoop();

@@ -64,6 +64,11 @@ void FindWindowsFolder() {
   }
 }
 
+bool DefaultInstallFolder(char (&folder)[kPathCapacity]) {
+  char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
+  return FormatBounded(folder, sizeof folder, "%c:\\%s", drive, InstallFolderName);
+}
+
 void RunWizardLoop() {
   MSG message;
   while (WizardState >= 0) {

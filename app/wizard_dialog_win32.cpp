@@ -41,9 +41,7 @@ void InitWizard(HWND dialog) {
   ShowControl(dialog, IDC_SIDE_LABEL4, false);
 
   char path[kPathCapacity];
-  char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
-  if (FormatBounded(path, sizeof path, "%c:\\%s", drive, InstallFolderName))
-    SetDlgItemTextA(dialog, IDC_PATH, path);
+  if (DefaultInstallFolder(path)) SetDlgItemTextA(dialog, IDC_PATH, path);
   CheckDlgButton(dialog, IDC_DESKTOP_ICON, BST_CHECKED);
   ShowControl(dialog, IDC_BACK, false);
   EnableWindow(GetDlgItem(dialog, IDC_BACK), FALSE);

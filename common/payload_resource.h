@@ -16,6 +16,10 @@
 
 #include <cstdint>
 
+// The bytes of the resource `name` of `type` in the Installer's own module and their count in
+// `*size`, or null when it is not there.
+const void* OwnResourceBytes(const char* name, const char* type, uint32_t* size);
+
 // Inflates the "TEXT" resource `resourceId` of the Installer's own module into `buffer`
 // (`capacity` bytes). Returns true and the inflated length in `*length`, or false for a
 // missing resource, a damaged stream or output longer than the capacity.

@@ -6,25 +6,16 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/payload_record.h"
+#include "common/payload_resource.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
 
 namespace {
 
-// The bytes of resource `name` of `type` in the Installer's own module, or null.
-const void* OwnResource(LPCSTR name, LPCSTR type, DWORD* size) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC info = FindResourceA(module, name, type);
-  if (info == nullptr) return nullptr;
-  HGLOBAL handle = LoadResource(module, info);
-  *size = SizeofResource(module, info);
-  return handle != nullptr ? LockResource(handle) : nullptr;
-}
-
 bool ReadOwnRecord(PayloadRecord* record) {
-  DWORD size = 0;
-  const void* bytes = OwnResource(MAKEINTRESOURCEA(kPayloadRecordId), MAKEINTRESOURCEA(10), &size);
+  uint32_t size = 0;
+  const void* bytes = OwnResourceBytes(MAKEINTRESOURCEA(kPayloadRecordId), RT_RCDATA, &size);
   return bytes != nullptr && ReadPayloadRecord(bytes, size, record);
 }
 
@@ -37,8 +28,8 @@ bool PayloadMatchesRecord(const PayloadRecord& record) {
     if (!FindPayloadRecordRow(record, manifestRow.resourceId, &row)) return false;
   for (uint32_t i = 0; i < record.rows; ++i) {
     row = PayloadRecordRowAt(record, i);
-    DWORD size = 0;
-    const void* stream = OwnResource(MAKEINTRESOURCEA(row.resourceId), "TEXT", &size);
+    uint32_t size = 0;
+    const void* stream = OwnResourceBytes(MAKEINTRESOURCEA(row.resourceId), "TEXT", &size);
     if (stream == nullptr || size != row.streamLength) return false;
     if (PayloadCrc(stream, size) != row.streamCrc) return false;
   }

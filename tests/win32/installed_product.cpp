@@ -19,8 +19,6 @@ DWORD FlagsOf(const ManifestRow& row) {
          ((row.attributes & kAttrHidden) ? FILE_ATTRIBUTE_HIDDEN : 0);
 }
 
-bool IsWordBase(const ManifestRow& row) { return row.group == 7 || row.group == 14; }
-
 std::string ShellFolder(int csidl) {
   char path[MAX_PATH] = "";
   SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
@@ -35,7 +33,7 @@ std::string SampleFile(const char* name) {
 
 void ExpectInstalled(const std::string& folder, bool wordBase, const char* except) {
   for (const ManifestRow& row : kInstallManifest) {
-    if ((!wordBase && IsWordBase(row)) || std::string(except) == row.fileName) continue;
+    if ((!wordBase && IsWordBaseRow(row)) || std::string(except) == row.fileName) continue;
     std::string path = folder + "\\" + row.fileName;
     if (std::string(row.fileName) != "velmarui.ini") {
       EXPECT_EQ(ReadBytes(path), SampleFile(row.fileName)) << row.fileName;

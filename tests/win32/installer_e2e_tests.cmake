@@ -67,17 +67,19 @@ k7_win32_test(wizard_install_tests SOURCES tests/win32/wizard_install_test.cpp
               ENV LC_ALL=en_US.UTF-8)
 target_compile_definitions(wizard_install_tests PRIVATE K7_INSTALLER_EXE="${K7_INSTALLER_WINE}")
 add_dependencies(wizard_install_tests K7_Quorvane_Setup)
-foreach(locale zh_CN zh_TW)
-  add_test(NAME wizard_install_tests_${locale} COMMAND wizard_install_tests
+# Columns: test name suffix, locale, Windows version Wine reports to the Installer (- for its own).
+foreach(system "zh_CN zh_CN -" "zh_TW zh_TW -" "win95 en_US win95" "nt40 en_US nt40")
+  string(REPLACE " " ";" fields "${system}")
+  list(GET fields 0 suffix)
+  list(GET fields 1 locale)
+  list(GET fields 2 version)
+  set(env "${K7_WINE_ENV};LC_ALL=${locale}.UTF-8")
+  if(NOT version STREQUAL "-")
+    list(APPEND env "K7_TEST_WINDOWS_VERSION=${version}")
+  endif()
+  add_test(NAME wizard_install_tests_${suffix} COMMAND wizard_install_tests
            --gtest_filter=Wizard.InstallsThroughEveryPage)
-  set_tests_properties(wizard_install_tests_${locale} PROPERTIES ENVIRONMENT
-                       "${K7_WINE_ENV};LC_ALL=${locale}.UTF-8")
-endforeach()
-foreach(version win95 nt40)
-  add_test(NAME wizard_install_tests_${version} COMMAND wizard_install_tests
-           --gtest_filter=Wizard.InstallsThroughEveryPage)
-  set_tests_properties(wizard_install_tests_${version} PROPERTIES ENVIRONMENT
-                       "${K7_WINE_ENV};LC_ALL=en_US.UTF-8;K7_TEST_WINDOWS_VERSION=${version}")
+  set_tests_properties(wizard_install_tests_${suffix} PROPERTIES ENVIRONMENT "${env}")
 endforeach()
 
 # A DLL planted beside a copy of the Installer under the names of comctl32.dll and comdlg32.dll,
