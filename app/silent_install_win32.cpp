@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "app/install_folder.h"
 #include "app/startup.h"
 #include "app/wizard_pages.h"
@@ -13,11 +10,16 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "common/plain_files.h"
 #include "install/installation_run.h"
 
 bool SilentMode;
 
 namespace {
+
+// Every message with its formatted arguments fits easily; one that would not is left out
+// rather than cut.
+constexpr size_t kLogLineCapacity = 1024;
 
 // Whether InstallDir exists, so that the log goes there rather than beside the Installer.
 bool TargetFolderReady;
@@ -29,15 +31,9 @@ int AnswerSilently(const char* chinese, const char* english, int buttons) {
   bool named = TargetFolderReady
                    ? FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kSilentLogName)
                    : FormatBounded(path, sizeof path, "%s%s", InstallerFolder, kSilentLogName);
-  FILE* log = named ? fopen(path, "ab") : nullptr;
-  if (log != nullptr) {
-    // Plain writes: a formatting call would bring the C99 printf into the Installer.
-    fputs(chinese != nullptr ? chinese : "", log);
-    fputs(" ", log);
-    fputs(english != nullptr ? english : "", log);
-    fputs("\r\n", log);
-    fclose(log);
-  }
+  char line[kLogLineCapacity];
+  if (named && FormatBounded(line, sizeof line, "%s %s\r\n", chinese, english))
+    AppendToFile(path, line);
   return buttons == kButtonsYesNo ? IDNO : IDOK;
 }
 
@@ -54,10 +50,7 @@ int RunSilentInstallation(const CommandLine& commandLine) {
 
   // A damaged Installer is refused before anything is made; its notice goes beside it.
   if (!CheckInstallerFile()) return 1;
-  if (!CreateInstallFolder()) {
-    ShowFolderMessage();
-    return 1;
-  }
+  if (!CreateInstallFolder()) return 1;
   TargetFolderReady = true;
   if (RunInstallation()) return 0;
   ShowMessage(kMsgInstallFailed.chinese, kMsgInstallFailed.english, kMsgInstallFailed.buttons,

@@ -20,10 +20,10 @@ set(K7_WINE_ENV "K7_WINE_PREFIX=${K7_WINE_PREFIX};K7_WINE_ARCH=${K7_WINE_ARCH}")
 set(K7_SHIPPED_INSTALLER "${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe" CACHE FILEPATH
     "The PE32 Installer whose file the tests check (the twin build names the PE32 build's)")
 
-# Installer code: no exceptions, no RTTI and so no unwind tables, small; deterministic link
-# without a timestamp.
+# Installer code: no exceptions, no RTTI and so no unwind tables, small, without the compiler's
+# name in every object's data; deterministic link without a timestamp.
 set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
-                   -fno-asynchronous-unwind-tables)
+                   -fno-asynchronous-unwind-tables -fno-ident)
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 
 # The zlib every Windows program links: its inflating half, built from source.
@@ -42,26 +42,38 @@ k7_code_options(k7_win32)
 # .data, with its bytes).
 target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE} -fno-data-sections)
 target_compile_definitions(k7_win32 PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
-# Only DLLs that Windows always takes from its system folder: the common controls and the
-# common dialog are loaded at run time (common/system_libraries.h).
-target_link_libraries(k7_win32 PUBLIC k7_portable_w32 shell32 ole32 advapi32 gdi32 user32 kernel32)
+# Only DLLs that Windows always takes from its system folder: the common controls, the common
+# dialog and the shell's folder lookup are loaded at run time (common/system_libraries.h).
+target_link_libraries(k7_win32 PUBLIC k7_portable_w32 ole32 advapi32 gdi32 user32 kernel32)
 
-# The Installer.
-add_executable(K7_Quorvane_Setup WIN32 app/win_main.cpp resources/installer.rc)
-k7_code_options(K7_Quorvane_Setup)
-target_compile_options(K7_Quorvane_Setup PRIVATE ${K7_W32_COMPILE})
-# Without the C runtime's start-up code (see app/win_main.cpp): the link refuses data imported
-# without dllimport, which only that code would patch, and the map is checked for static
-# constructors and thread-local data, which only it would set up. The map also shows where the
-# bytes come from (bench/installer_size.sh).
+# The Installer and the test builds of it: its own entry point and its own few C library
+# routines (app/win_main.cpp, app/c_library_win32.cpp), no C library at all. Without the C
+# runtime's start-up code the link refuses data imported without dllimport, which only that code
+# would patch; libgcc stays for the stack probe of large frames.
+set(K7_INSTALLER_SOURCES app/win_main.cpp app/c_library_win32.cpp resources/installer.rc)
+set(K7_INSTALLER_LINK ${K7_W32_LINK} -nostdlib -nostartfiles -Wl,--disable-auto-import
+                      -Wl,--disable-runtime-pseudo-reloc)
+set_source_files_properties(app/c_library_win32.cpp PROPERTIES COMPILE_OPTIONS
+                            "-fno-builtin;-fno-tree-loop-distribute-patterns")
+# k7_installer_executable(NAME [SOURCES...]): an Installer build; SOURCES replace their namesakes
+# of the Installer's libraries (a test build's variant of one file).
+function(k7_installer_executable name)
+  add_executable(${name} WIN32 ${K7_INSTALLER_SOURCES} ${ARGN})
+  k7_code_options(${name})
+  target_compile_options(${name} PRIVATE ${K7_W32_COMPILE})
+  target_link_options(${name} PRIVATE ${K7_INSTALLER_LINK})
+  target_link_libraries(${name} PRIVATE k7_win32 gcc)
+endfunction()
+
+# The Installer. The map is checked for static constructors and thread-local data, which only
+# the C runtime's start-up code would set up, and shows where the bytes come from
+# (bench/installer_size.sh).
+k7_installer_executable(K7_Quorvane_Setup)
 set(K7_INSTALLER_MAP ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.map)
-target_link_options(K7_Quorvane_Setup PRIVATE ${K7_W32_LINK} -s -nostartfiles
-                    -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc
-                    -Wl,-Map,${K7_INSTALLER_MAP})
+target_link_options(K7_Quorvane_Setup PRIVATE -s -Wl,-Map,${K7_INSTALLER_MAP})
 add_custom_command(TARGET K7_Quorvane_Setup POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -DMAP=${K7_INSTALLER_MAP}
                            -P ${PROJECT_SOURCE_DIR}/cmake/check_no_startup_needs.cmake)
-target_link_libraries(K7_Quorvane_Setup PRIVATE k7_win32)
 target_include_directories(K7_Quorvane_Setup PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 # windres reports no dependencies: name the files the resource script takes in.
 set(K7_INSTALLER_RC_INPUTS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/resources/product.ico

@@ -15,7 +15,7 @@ list(TRANSFORM K7_ZLIB_FILES PREPEND ${K7_ZLIB_SOURCE}/)
 add_library(k7_zlib STATIC ${K7_ZLIB_FILES})
 target_compile_definitions(k7_zlib PRIVATE NO_GZIP)
 target_compile_options(k7_zlib PRIVATE -Os -ffunction-sections -fdata-sections
-                                       -fno-asynchronous-unwind-tables)
+                                       -fno-asynchronous-unwind-tables -fno-ident)
 target_include_directories(k7_zlib SYSTEM PUBLIC ${K7_ZLIB_SOURCE})
 
 # inflate_fast, the loop that turns most of each stream into bytes, inflates about a third
@@ -30,5 +30,5 @@ set_source_files_properties(${K7_ZLIB_SOURCE}/inffast.c PROPERTIES COMPILE_OPTIO
 set_source_files_properties(${K7_ZLIB_SOURCE}/inflate.c PROPERTIES
                             COMPILE_DEFINITIONS BUILDFIXED COMPILE_OPTIONS -fno-data-sections)
 set_source_files_properties(${K7_ZLIB_SOURCE}/crc32.c PROPERTIES
-                            COMPILE_DEFINITIONS DYNAMIC_CRC_TABLE
+                            COMPILE_DEFINITIONS "DYNAMIC_CRC_TABLE;Z_TESTW="
                             COMPILE_OPTIONS -fno-data-sections)

@@ -2,26 +2,62 @@
 #include "common/bounded_path.h"
 
 #include <cstdarg>
-#include <cstdio>
 
+// The Installer's own formatter, the same in both builds: the C runtime's would tie the Installer
+// to a C library that the first Windows 95 lacks. It knows what the Installer's texts use: %s,
+// %.*s, %c, %d, %u and %%; any other conversion (a width among them) fails.
 bool FormatBounded(char* out, size_t outSize, const char* format, ...) {
   if (out == nullptr || outSize == 0) return false;
+  size_t length = 0;
+  bool fits = true;
+  auto put = [&](char c) {
+    if (length + 1 < outSize)
+      out[length++] = c;
+    else
+      fits = false;
+  };
   va_list args;
   va_start(args, format);
-#ifdef _WIN32
-  // The C runtime's own formatter: mingw's C99 vsnprintf would add some 25 KB to the Installer.
-  // It returns -1 when the text does not fit and leaves no terminating zero when it fits
-  // exactly; both count as not fitting below.
-  int n = _vsnprintf(out, outSize, format, args);
-#else
-  int n = vsnprintf(out, outSize, format, args);
-#endif
-  va_end(args);
-  if (n < 0 || static_cast<size_t>(n) >= outSize) {
-    out[0] = '\0';
-    return false;
+  for (const char* p = format; fits && *p != '\0'; ++p) {
+    if (*p != '%') {
+      put(*p);
+      continue;
+    }
+    long most = -1;  // the precision of %.*s: at most that many bytes of the text
+    if (p[1] == '.' && p[2] == '*') {
+      most = va_arg(args, int);
+      p += 2;
+    }
+    const char conversion = *++p;
+    if (conversion == 's') {
+      const char* text = va_arg(args, const char*);
+      for (long i = 0; text != nullptr && text[i] != '\0' && (most < 0 || i < most); ++i) put(text[i]);
+    } else if (conversion == 'd' || conversion == 'u') {
+      unsigned value = va_arg(args, unsigned);
+      // A negative %d as its sign and magnitude, taken in unsigned arithmetic, which holds even
+      // the most negative int's.
+      if (conversion == 'd' && static_cast<int>(value) < 0) {
+        put('-');
+        value = 0u - value;
+      }
+      char digits[10];
+      int count = 0;
+      do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+      } while (value != 0);
+      while (count > 0) put(digits[--count]);
+    } else if (conversion == 'c') {
+      put(static_cast<char>(va_arg(args, int)));
+    } else if (conversion == '%') {
+      put('%');
+    } else {
+      fits = false;  // an unknown conversion, or a format that ends in "%"
+    }
   }
-  return true;
+  va_end(args);
+  out[fits ? length : 0] = '\0';
+  return fits;
 }
 
 long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {

@@ -1,50 +1,71 @@
 // Whole files written through a temporary file and moved into place, on Win32.
 #include "common/file_replace.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
 #include "common/installer_state.h"
+#include "common/plain_files.h"
+#include "common/system_libraries.h"
 
 namespace {
 
-// The temporary file beside `path`: its folder (up to the last "\") and kTemporaryFileName.
-bool TemporaryPathBeside(const char* path, char (&temporary)[kPathCapacity]) {
+// The file `name` beside `path`: its folder (up to the last "\") and `name`.
+bool PathBeside(const char* path, const char* name, char (&beside)[kPathCapacity]) {
   long slash = FindLastBackslash(path, IsAnsiLeadByte);
   if (slash < 0) return false;
   int folderLength = static_cast<int>(slash);
-  return FormatBounded(temporary, sizeof temporary, "%.*s\\%s", folderLength, path,
-                       kTemporaryFileName);
+  return FormatBounded(beside, sizeof beside, "%.*s\\%s", folderLength, path, name);
 }
+
+BOOL WINAPI SystemMoveFileEx(LPCSTR existing, LPCSTR replacement, DWORD flags) {
+  using MoveFileEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  auto moveFileEx = SystemProcedureOf<MoveFileEx>("kernel32.dll", "MoveFileExA");
+  if (moveFileEx == nullptr) {
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+  }
+  return moveFileEx(existing, replacement, flags);
+}
+
+// The replacement without MoveFileExA: the earlier copy aside, the new file in, the earlier
+// copy deleted; the earlier copy back when the new file does not go in.
+bool ReplaceByMoves(const char* target, const char* temporary, const FileMoves& moves) {
+  if (!PathExists(target)) return moves.moveFile(temporary, target) != FALSE;
+  char aside[kPathCapacity];
+  if (!PathBeside(target, kEarlierCopyName, aside)) return false;
+  // One left by a killed run is stale: whatever it held is written anew by this run.
+  DeleteFileA(aside);
+  if (!moves.moveFile(target, aside)) return false;
+  if (moves.moveFile(temporary, target)) {
+    DeleteFileA(aside);
+    return true;
+  }
+  moves.moveFile(aside, target);
+  return false;
+}
+
+const FileMoves kSystemMoves = {SystemMoveFileEx, MoveFileA};
 
 }  // namespace
 
-bool WriteWholeFile(const char* path, const void* data, size_t length,
-                    MoveFileExFunction moveFileEx) {
+const FileMoves& SystemFileMoves() { return kSystemMoves; }
+
+bool WriteWholeFile(const char* path, const void* data, size_t length, const FileMoves& moves) {
   char temporary[kPathCapacity];
-  if (!TemporaryPathBeside(path, temporary)) return false;
-  FILE* file = fopen(temporary, "wb");
-  if (file == nullptr) return false;
-  size_t written = length == 0 ? 0 : fwrite(data, 1, length, file);
-  // A close that cannot flush the last bytes loses data just as a short write does.
-  bool closed = fclose(file) == 0;
-  if (written != length || !closed) {
+  if (!PathBeside(path, kTemporaryFileName, temporary)) return false;
+  if (!WriteNewFile(temporary, data, length)) {
     DeleteFileA(temporary);
     return false;
   }
-  return ReplaceWithFile(path, temporary, moveFileEx);
+  return ReplaceWithFile(path, temporary, moves);
 }
 
-bool ReplaceWithFile(const char* target, const char* temporary, MoveFileExFunction moveFileEx) {
+bool ReplaceWithFile(const char* target, const char* temporary, const FileMoves& moves) {
   // A protected earlier copy cannot be replaced.
   ClearProtection(target);
-  if (moveFileEx(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
-  if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-    DeleteFileA(target);
-    if (MoveFileA(temporary, target)) return true;
-  }
+  if (moves.moveFileEx(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
+  if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && ReplaceByMoves(target, temporary, moves))
+    return true;
   DeleteFileA(temporary);
   return false;
 }

@@ -10,5 +10,6 @@ list(APPEND K7_WIN32_SOURCES
     common/file_attributes_win32.cpp
     common/payload_resource_win32.cpp
     common/file_replace_win32.cpp
+    common/plain_files_win32.cpp
     common/system_libraries_win32.cpp
 )

@@ -1,8 +1,11 @@
-// DLLs taken from the system folder only. The Installer is usually run from a folder full of
-// other downloads; a DLL there with the name of one it loads would run with the user's rights.
-// Its file therefore imports only DLLs that Windows always takes from its system folder
-// (kernel32, user32, gdi32, advapi32, shell32, ole32, msvcrt), and loads every other one here, by
-// its full path in the system folder.
+// DLLs taken from the system folder only, and every call that some Windows the Installer runs on
+// lacks. The Installer is usually run from a folder full of other downloads; a DLL there with the
+// name of one it loads would run with the user's rights. Its file therefore imports only DLLs
+// that Windows always takes from its system folder (kernel32, user32, gdi32, advapi32, ole32),
+// and from them only functions that the first Windows 95 and NT 4.0 have
+// (common/system_imports.txt lists them with the oldest systems that have them). Every other
+// DLL, and every newer function, is looked up here, by the DLL's full path in the system folder,
+// and its caller has a fallback for the systems that lack it.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +16,11 @@
 void RestrictDllSearch();
 
 // The procedure `name` of the DLL `library` ("comctl32.dll") loaded from the system folder, or
-// null. The DLL stays loaded until the process ends.
+// null where the system lacks it. The DLL stays loaded until the process ends.
 FARPROC SystemProcedure(const char* library, const char* name);
+
+// SystemProcedure as a pointer of the procedure's own type.
+template <typename Procedure>
+Procedure SystemProcedureOf(const char* library, const char* name) {
+  return reinterpret_cast<Procedure>(reinterpret_cast<void*>(SystemProcedure(library, name)));
+}

@@ -1,4 +1,4 @@
-// DLLs taken from the system folder only, on Win32.
+// DLLs taken from the system folder only, and the calls that some Windows lacks, on Win32.
 #include "common/system_libraries.h"
 
 #include "common/bounded_path.h"
@@ -8,24 +8,7 @@ namespace {
 // LOAD_LIBRARY_SEARCH_SYSTEM32, which older SDK headers lack.
 constexpr DWORD kSearchSystemFolder = 0x00000800;
 
-FARPROC KernelProcedure(const char* name) {
-  return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
-}
-
-}  // namespace
-
-void RestrictDllSearch() {
-  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
-  using SetDirectory = BOOL(WINAPI*)(LPCSTR);
-  auto setDefault = reinterpret_cast<SetDefaultDirectories>(
-      reinterpret_cast<void*>(KernelProcedure("SetDefaultDllDirectories")));
-  if (setDefault != nullptr && setDefault(kSearchSystemFolder)) return;
-  auto setDirectory =
-      reinterpret_cast<SetDirectory>(reinterpret_cast<void*>(KernelProcedure("SetDllDirectoryA")));
-  if (setDirectory != nullptr) setDirectory("");
-}
-
-FARPROC SystemProcedure(const char* library, const char* name) {
+FARPROC LoadedProcedure(const char* library, const char* name) {
   char folder[kPathCapacity], path[kPathCapacity];
   const UINT length = GetSystemDirectoryA(folder, sizeof folder);
   if (length == 0 || length >= sizeof folder) return nullptr;
@@ -33,4 +16,46 @@ FARPROC SystemProcedure(const char* library, const char* name) {
   HMODULE module = GetModuleHandleA(path);
   if (module == nullptr) module = LoadLibraryA(path);
   return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+#ifdef K7_AS_WINDOWS_95
+// A test build of the Installer (never the shipped one) that meets what the first Windows 95
+// gives it: no kernel32 call newer than that system (every kernel32 function looked up here is
+// newer than some system the Installer runs on), and MoveFileExA and DeleteFileW present but
+// answering ERROR_CALL_NOT_IMPLEMENTED.
+BOOL WINAPI MoveFileExOn95(LPCSTR, LPCSTR, DWORD) {
+  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+  return FALSE;
+}
+BOOL WINAPI DeleteFileWOn95(LPCWSTR) {
+  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+  return FALSE;
+}
+
+FARPROC AsOnWindows95(const char* library, const char* name, FARPROC found) {
+  if (lstrcmpiA(library, "kernel32.dll") != 0) return found;
+  if (lstrcmpA(name, "MoveFileExA") == 0)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(MoveFileExOn95));
+  if (lstrcmpA(name, "DeleteFileW") == 0)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(DeleteFileWOn95));
+  return nullptr;
+}
+#else
+FARPROC AsOnWindows95(const char*, const char*, FARPROC found) { return found; }
+#endif
+
+}  // namespace
+
+void RestrictDllSearch() {
+  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+  using SetDirectory = BOOL(WINAPI*)(LPCSTR);
+  auto setDefault =
+      SystemProcedureOf<SetDefaultDirectories>("kernel32.dll", "SetDefaultDllDirectories");
+  if (setDefault != nullptr && setDefault(kSearchSystemFolder)) return;
+  auto setDirectory = SystemProcedureOf<SetDirectory>("kernel32.dll", "SetDllDirectoryA");
+  if (setDirectory != nullptr) setDirectory("");
+}
+
+FARPROC SystemProcedure(const char* library, const char* name) {
+  return AsOnWindows95(library, name, LoadedProcedure(library, name));
 }

@@ -3,13 +3,11 @@
 
 #include "common/bounded_path.h"
 
-uint64_t RoomNeeded(const uint64_t* newSizes, const uint64_t* existingSizes, size_t count) {
-  uint64_t needed = 0, largest = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (newSizes[i] > existingSizes[i]) needed += newSizes[i] - existingSizes[i];
-    if (newSizes[i] > largest) largest = newSizes[i];
-  }
-  return needed + largest;
+void AddToRoomNeed(RoomNeed& need, uint64_t newSize, uint64_t existingSize) {
+  // While the new copy is written, the file it replaces still takes its room.
+  const int64_t whileWritten = need.change + static_cast<int64_t>(newSize);
+  if (whileWritten > 0 && static_cast<uint64_t>(whileWritten) > need.peak) need.peak = whileWritten;
+  need.change = whileWritten - static_cast<int64_t>(existingSize);
 }
 
 bool DescribeBytes(uint64_t bytes, char* out, size_t outSize) {

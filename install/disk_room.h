@@ -4,10 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
-// The bytes a run needs beyond what the target folder holds: for each file, how much larger the
-// new file is than the one it replaces (`newSizes[i]`, `existingSizes[i]`, 0 for none), plus
-// the largest new file once more, for its temporary copy beside the file it replaces.
-uint64_t RoomNeeded(const uint64_t* newSizes, const uint64_t* existingSizes, size_t count);
+// The most room a run takes on the target drive at any moment, beyond what the folder held
+// before it. Files are added in the order the run writes them: each new file is written whole
+// beside the file it replaces (`existingSize`, 0 for none), which gives up its room only once the
+// new one has taken its place; a file that the run does not write is not added.
+struct RoomNeed {
+  int64_t change = 0;  // what the files added so far take beyond the files they replaced
+  uint64_t peak = 0;   // the most the run took at any moment so far
+};
+void AddToRoomNeed(RoomNeed& need, uint64_t newSize, uint64_t existingSize);
 
 // `bytes` as the user reads it: "512 bytes", "12 KB", "37.5 MB", "1.2 GB" (rounded up, so that
 // the space needed never reads smaller than it is). False when `out` is too small.

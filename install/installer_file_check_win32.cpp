@@ -7,6 +7,7 @@
 #include "common/message_dialog.h"
 #include "common/payload_record.h"
 #include "common/payload_resource.h"
+#include "common/system_libraries.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
@@ -40,8 +41,7 @@ bool PayloadMatchesRecord(const PayloadRecord& record) {
 bool FreeBytesOfTarget(uint64_t* freeBytes) {
   // GetDiskFreeSpaceExA came with Windows 95 OSR2: looked up, and the older call otherwise.
   using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-  auto freeSpaceEx = reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+  auto freeSpaceEx = SystemProcedureOf<FreeSpaceEx>("kernel32.dll", "GetDiskFreeSpaceExA");
   char folder[kPathCapacity];
   if (!FormatBounded(folder, sizeof folder, "%s\\", InstallDir)) return false;
   if (freeSpaceEx != nullptr) {
@@ -60,13 +60,16 @@ bool FreeBytesOfTarget(uint64_t* freeBytes) {
   return true;
 }
 
-// The size of the file `name` in InstallDir, 0 when there is none.
+// The size of the file `name` in InstallDir, 0 when there is none. Through FindFirstFileA,
+// which every Windows has (GetFileAttributesExA came with Windows 98 and NT 4.0).
 uint64_t ExistingSize(const char* name) {
   char path[kPathCapacity];
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, name) ||
-      !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-    return 0;
+  WIN32_FIND_DATAA data;
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, name)) return 0;
+  HANDLE search = FindFirstFileA(path, &data);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FindClose(search);
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
   return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
@@ -84,17 +87,16 @@ bool CheckRoom(bool keepOldWordBase) {
   PayloadRecord record;
   uint64_t freeBytes = 0;
   if (!ReadOwnRecord(&record) || !FreeBytesOfTarget(&freeBytes)) return true;
-  uint64_t newSizes[kInstallManifestRows] = {}, existingSizes[kInstallManifestRows] = {};
-  for (size_t i = 0; i < kInstallManifestRows; ++i) {
-    const ManifestRow& row = kInstallManifest[i];
-    existingSizes[i] = ExistingSize(row.fileName);
+  RoomNeed need;
+  for (const ManifestRow& row : kInstallManifest) {
+    const uint64_t existing = ExistingSize(row.fileName);
     // A kept word base is not written again (but for a file of it that is missing).
-    if (keepOldWordBase && IsWordBaseRow(row) && existingSizes[i] != 0) continue;
+    if (keepOldWordBase && IsWordBaseRow(row) && existing != 0) continue;
     PayloadRecordRow recorded;
     if (FindPayloadRecordRow(record, row.resourceId, &recorded))
-      newSizes[i] = recorded.inflatedSize;
+      AddToRoomNeed(need, recorded.inflatedSize, existing);
   }
-  const uint64_t needed = RoomNeeded(newSizes, existingSizes, kInstallManifestRows);
+  const uint64_t needed = need.peak;
   if (freeBytes >= needed) return true;
   char neededText[32], freeText[32], chinese[160], english[128];
   if (DescribeBytes(needed, neededText, sizeof neededText) &&

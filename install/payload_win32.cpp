@@ -1,12 +1,11 @@
 // The file writer on Win32: payload files written with their attributes, installed files deleted.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "common/installer_state.h"
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
 #include "common/file_replace.h"
+#include "common/system_libraries.h"
 #include "install/payload.h"
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
@@ -39,5 +38,10 @@ void DeleteInstallFile(const char* path) {
   WCHAR widePath[kPathCapacity];
   // A path that cannot be converted is not deleted under some other name.
   if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathCapacity) == 0) return;
-  DeleteFileW(widePath);
+  // Windows 95, 98 and Me answer DeleteFileW with ERROR_CALL_NOT_IMPLEMENTED: there the ANSI
+  // path, which named the same file, is deleted.
+  using DeleteWide = BOOL(WINAPI*)(LPCWSTR);
+  auto deleteWide = SystemProcedureOf<DeleteWide>("kernel32.dll", "DeleteFileW");
+  if (deleteWide != nullptr && deleteWide(widePath)) return;
+  if (deleteWide == nullptr || GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) DeleteFileA(path);
 }

@@ -27,7 +27,7 @@ bool StaleDictionaryPath(const char* folder, int index, char* out, size_t outSiz
   // all four at zero stand for no suffix at all.
   int number = index / kStaleDictionaryNames;
   char suffix[5] = "";
-  if (number != 0 && !FormatBounded(suffix, sizeof suffix, "%1d%1d%1d%1d", (number >> 3) & 1,
+  if (number != 0 && !FormatBounded(suffix, sizeof suffix, "%d%d%d%d", (number >> 3) & 1,
                                     (number >> 2) & 1, (number >> 1) & 1, number & 1)) {
     out[0] = '\0';
     return false;

@@ -1,13 +1,11 @@
 // Word-base replacement on Win32: the marker test on real files, the question and the sweep.
-#include <io.h>
 #include <windows.h>
-
-#include <cstdio>
 
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/bounded_path.h"
+#include "common/plain_files.h"
 #include "install/payload.h"
 #include "install/stale_dictionaries.h"
 #include "install/word_base.h"
@@ -21,11 +19,7 @@ namespace {
 bool WordBaseIndexIsMarked() {
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\pycizudic.idx", InstallDir)) return false;
-  FILE* file = fopen(path, "rb");
-  if (file == nullptr) return false;
-  int first = fgetc(file);
-  fclose(file);
-  return first != EOF && first >= 0x80;
+  return ReadFirstByte(path) >= 0x80;
 }
 
 }  // namespace
@@ -35,7 +29,7 @@ void DecideWordBase() {
   char path[kPathCapacity];
   // A path too long to form cannot name an existing file.
   if (!FormatBounded(path, sizeof path, "%s\\CiZuFlat.igb", InstallDir)) return;
-  if (_access(path, 0) != 0) return;
+  if (!PathExists(path)) return;
 
   if (WordBaseIndexIsMarked()) {
     int answer = ShowMessage(kMsgReplaceWordBase.chinese, kMsgReplaceWordBase.english,

@@ -13,6 +13,8 @@ choose_wine_arches
 status=0
 echo "== layers"
 "$ROOT/tests/check_layers.sh" || status=1
+echo "== imports of the shipped Installer"
+"$ROOT/tests/check_imports.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" || status=1
 echo "== host tests"
 ctest --test-dir "$BUILD/host" --output-on-failure || status=1
 start_display

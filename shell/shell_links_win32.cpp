@@ -2,12 +2,12 @@
 // object, the Start-menu group and the desktop link.
 #include <windows.h>
 
-#include <direct.h>
 #include <shlobj.h>
 
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "common/system_libraries.h"
 #include "shell/shell_links.h"
 #include "shell/shell_paths.h"
 
@@ -58,16 +58,25 @@ bool GetShellFolderPath(int kind, char (&path)[kPathCapacity]) {
   return IsMajorVersion3 ? GetLegacyFolderPath(kind, path) : GetSpecialFolderPath(kind, path);
 }
 
+// The shell's folder lookup came with the Windows 95 shell: NT 3.51's shell32 lacks it, so it is
+// looked up, and a system without it has no such folders (it takes the legacy composition).
 bool GetSpecialFolderPath(int kind, char (&path)[kPathCapacity]) {
   path[0] = '\0';
+  using GetMalloc = HRESULT(WINAPI*)(IMalloc**);
+  using GetLocation = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
+  using GetPath = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+  auto getMalloc = SystemProcedureOf<GetMalloc>("shell32.dll", "SHGetMalloc");
+  auto getLocation = SystemProcedureOf<GetLocation>("shell32.dll", "SHGetSpecialFolderLocation");
+  auto getPath = SystemProcedureOf<GetPath>("shell32.dll", "SHGetPathFromIDListA");
+  if (getMalloc == nullptr || getLocation == nullptr || getPath == nullptr) return false;
   IMalloc* allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator))) return false;
+  if (FAILED(getMalloc(&allocator))) return false;
   LPITEMIDLIST items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, kind, &items))) {
+  if (FAILED(getLocation(nullptr, kind, &items))) {
     allocator->Release();
     return false;
   }
-  bool found = SHGetPathFromIDListA(items, path) != FALSE;
+  bool found = getPath(items, path) != FALSE;
   allocator->Free(items);
   allocator->Release();
   return found;
@@ -129,7 +138,7 @@ bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries)
     DWORD attributes = GetFileAttributesA(group);
     bool isFolder =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (!isFolder && _mkdir(group) != 0) {
+    if (!isFolder && !CreateDirectoryA(group, nullptr)) {
       char chinese[kPathCapacity + 64];
       if (!FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, group))
         return false;

@@ -3,15 +3,33 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace {
 
-TEST(DiskRoom, NeedsWhatGrowsPlusTheLargestFileOnceMore) {
-  const uint64_t newSizes[] = {100, 5000, 40, 0};
-  const uint64_t existing[] = {0, 6000, 10, 0};
-  EXPECT_EQ(RoomNeeded(newSizes, existing, 4), 100u + 30u + 5000u);
-  EXPECT_EQ(RoomNeeded(newSizes, existing, 0), 0u);
+// Rows: the files a run writes, in its order, each with the size of the file it replaces.
+struct RunFile {
+  uint64_t newSize, existingSize;
+};
+uint64_t Need(std::initializer_list<RunFile> files) {
+  RoomNeed need;
+  for (const RunFile& f : files) AddToRoomNeed(need, f.newSize, f.existingSize);
+  return need.peak;
+}
+
+TEST(DiskRoom, NeedsWhatTheRunTakesAtItsFullest) {
+  // A fresh installation takes what its files take, no more: a file that replaces nothing is
+  // moved into place without a second copy.
+  EXPECT_EQ(Need({{100, 0}, {38013217, 0}, {40, 0}}), 38013357u);
+  // A replaced file takes its new size beside the old one until it takes the old one's place.
+  EXPECT_EQ(Need({{100, 100}, {5000, 6000}, {40, 10}}), 5000u);
+  EXPECT_EQ(Need({{10, 0}, {20, 0}, {5000, 4000}}), 5030u);
+  // Shrinking files free room that later files use.
+  EXPECT_EQ(Need({{0, 3000}, {2500, 0}, {900, 0}}), 400u);
+  // A kept word base is not written: only the other files count.
+  EXPECT_EQ(Need({{120, 100}, {40, 0}}), 120u);
+  EXPECT_EQ(Need({}), 0u);
 
   char text[16];
   const struct {

@@ -76,6 +76,27 @@ TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
   EXPECT_EQ(strlen(path), 259u);
   EXPECT_FALSE(FormatBounded(path, sizeof path, "%s\\%s", dir.c_str(), "abcdef"));  // 260 bytes
   EXPECT_STREQ(path, "");
+
+  // Every conversion the Installer's texts use; anything else is refused, never half-formatted.
+  auto formatted = [&path](bool ok) {
+    return ok ? std::string(path) : "(refused: " + std::string(path) + ")";
+  };
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%c:\\%s", 'D', "K7_Quorvane")),
+            "D:\\K7_Quorvane");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%.*s\\%s", 2, "C:\\a", "~K7.tmp")),
+            "C:\\~K7.tmp");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%d%d|%d", 0, 1, -2147483647 - 1)),
+            "01|-2147483648");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%u.%u %s, 100%%", 4294967295u, 0u, "GB")),
+            "4294967295.0 GB, 100%");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%x", 1)), "(refused: )");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%3d", 1)), "(refused: )");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "ends in %")), "(refused: )");
+  char small[4];
+  EXPECT_TRUE(FormatBounded(small, sizeof small, "%d", -12));
+  EXPECT_STREQ(small, "-12");
+  EXPECT_FALSE(FormatBounded(small, sizeof small, "%d", -123));
+  EXPECT_STREQ(small, "");
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
 # The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
 # inflate, one whose file "py_1key.dic" (resource 143) is cut short, one without its wizard.
 
-# Test builds of the Installer link as it does: its own entry point, without the C runtime's
-# start-up code (app/win_main.cpp).
-set(K7_INSTALLER_ENTRY_LINK -nostartfiles -Wl,--disable-auto-import
-                            -Wl,--disable-runtime-pseudo-reloc)
-
 # k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
 function(k7_installer_with_cut_stream name id)
   set(dir ${CMAKE_BINARY_DIR}/${name})
@@ -15,21 +10,21 @@ function(k7_installer_with_cut_stream name id)
             -P ${PROJECT_SOURCE_DIR}/cmake/payload_with_cut_stream.cmake
     DEPENDS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/cmake/payload_with_cut_stream.cmake)
   add_custom_target(${name}_payload DEPENDS ${dir}/payload.rc)
-  add_executable(K7_Quorvane_Setup_${name} WIN32 app/win_main.cpp resources/installer.rc)
-  k7_code_options(K7_Quorvane_Setup_${name})
-  target_link_options(K7_Quorvane_Setup_${name} PRIVATE ${K7_W32_LINK} ${K7_INSTALLER_ENTRY_LINK})
-  target_link_libraries(K7_Quorvane_Setup_${name} PRIVATE k7_win32)
+  k7_installer_executable(K7_Quorvane_Setup_${name})
   target_include_directories(K7_Quorvane_Setup_${name} BEFORE PRIVATE ${dir})
   add_dependencies(K7_Quorvane_Setup_${name} ${name}_payload)
 endfunction()
 k7_installer_with_cut_stream(no_glyphs 110)
 k7_installer_with_cut_stream(cut_py1key 143)
 
+# A build that meets what the first Windows 95 gives it: its lookups of newer kernel32 calls
+# find nothing, and MoveFileExA and DeleteFileW answer ERROR_CALL_NOT_IMPLEMENTED.
+k7_installer_executable(K7_Quorvane_Setup_as_win95 common/system_libraries_win32.cpp)
+target_compile_definitions(K7_Quorvane_Setup_as_win95 PRIVATE K7_AS_WINDOWS_95)
+target_include_directories(K7_Quorvane_Setup_as_win95 PRIVATE ${K7_HOST_BUILD_DIR}/payload)
+
 # And a build whose wizard template is missing, so that the wizard cannot be created.
-add_executable(K7_Quorvane_Setup_no_wizard WIN32 app/win_main.cpp resources/installer.rc)
-k7_code_options(K7_Quorvane_Setup_no_wizard)
-target_link_options(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_W32_LINK} ${K7_INSTALLER_ENTRY_LINK})
-target_link_libraries(K7_Quorvane_Setup_no_wizard PRIVATE k7_win32)
+k7_installer_executable(K7_Quorvane_Setup_no_wizard)
 target_include_directories(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD_TEMPLATE)
 

@@ -131,16 +131,32 @@ BOOL WINAPI MoveFileExDenied(LPCSTR, LPCSTR, DWORD) {
   SetLastError(ERROR_ACCESS_DENIED);
   return FALSE;
 }
+// A MoveFileA that cannot move the new file in (as when the target's name is taken again).
+BOOL WINAPI MoveFileRefusingTheNewFile(LPCSTR existing, LPCSTR newName) {
+  if (strstr(existing, kTemporaryFileName) != nullptr) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return MoveFileA(existing, newName);
+}
 
 TEST_F(PayloadTest, WholeFilesReplaceProtectedCopiesAlsoWhereMoveFileExIsNotImplemented) {
+  const FileMoves on9x = {MoveFileExNotImplemented, MoveFileA};
   const std::string target = dir / "sort.dic";
   WriteBytes(target, "earlier copy", kRO | kHidden);
-  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, MoveFileExNotImplemented));
+  // A copy aside left by a killed run does not stand in the way.
+  WriteBytes(dir / kEarlierCopyName, "stale");
+  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, on9x));
   EXPECT_EQ(ReadBytes(target), "new");
-  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, MoveFileExNotImplemented));
+  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, on9x));
   EXPECT_EQ(ReadBytes(dir / "fresh.dic"), "fresh");
+  EXPECT_EQ(CountEntries(dir.path()), 2) << "neither the temporary file nor the copy aside left";
+  // The new file cannot be moved in: the earlier copy is put back, nothing else is left.
+  const FileMoves failingOn9x = {MoveFileExNotImplemented, MoveFileRefusingTheNewFile};
+  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, failingOn9x));
+  EXPECT_EQ(ReadBytes(target), "new");
   // Any other failure of the move keeps the earlier copy and takes the temporary file away.
-  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, MoveFileExDenied));
+  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, {MoveFileExDenied, MoveFileA}));
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(CountEntries(dir.path()), 2);
 }

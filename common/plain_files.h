@@ -1,0 +1,25 @@
+// Whole-file reads, small writes and existence tests through kernel32 alone: the Installer
+// links no C library (the first Windows 95 has none that it could take from its system folder).
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Whether a file or folder of that name exists.
+bool PathExists(const char* path);
+
+// Reads the whole file at `path` into a new malloc'ed buffer (`*bytes`, freed by the caller;
+// at least one byte long even for an empty file). False for a missing or unreadable file and
+// for one of more than `most` bytes.
+bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length);
+
+// The first byte of the file at `path`, or -1 when it is missing, unreadable or empty.
+int ReadFirstByte(const char* path);
+
+// Writes `length` bytes as the new file `path`, replacing a plain file of that name. True only
+// when every byte was written and the file closed.
+bool WriteNewFile(const char* path, const void* data, size_t length);
+
+// Appends `text` to the file at `path`, made when missing.
+bool AppendToFile(const char* path, const char* text);

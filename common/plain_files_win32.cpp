@@ -1,0 +1,65 @@
+// Whole-file reads, small writes and existence tests on Win32, through kernel32 alone.
+#include "common/plain_files.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HANDLE OpenFile(const char* path, DWORD access, DWORD disposition) {
+  return CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+// Reads or writes exactly `length` bytes (the Installer's files stay far below 4 GiB), then
+// closes the file; false when either fell short, the close included: a close that cannot flush
+// the last bytes loses data just as a short write does.
+bool TransferAndClose(HANDLE file, void* bytes, size_t length, bool write) {
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD done = 0;
+  const DWORD count = static_cast<DWORD>(length);
+  const bool ok = count == length && (write ? WriteFile(file, bytes, count, &done, nullptr)
+                                            : ReadFile(file, bytes, count, &done, nullptr)) &&
+                  done == count;
+  return CloseHandle(file) && ok;
+}
+
+}  // namespace
+
+bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length) {
+  HANDLE file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  // A size of 4 GiB or more reads as INVALID_FILE_SIZE or more than `most`: refused either way.
+  const DWORD size = GetFileSize(file, nullptr);
+  char* buffer = size <= most ? static_cast<char*>(malloc(size + 1)) : nullptr;
+  if (buffer == nullptr) {
+    CloseHandle(file);
+    return false;
+  }
+  if (!TransferAndClose(file, buffer, size, false)) {
+    free(buffer);
+    return false;
+  }
+  *bytes = buffer;
+  *length = size;
+  return true;
+}
+
+int ReadFirstByte(const char* path) {
+  unsigned char first = 0;
+  return TransferAndClose(OpenFile(path, GENERIC_READ, OPEN_EXISTING), &first, 1, false) ? first
+                                                                                           : -1;
+}
+
+bool WriteNewFile(const char* path, const void* data, size_t length) {
+  return TransferAndClose(OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS), const_cast<void*>(data),
+                          length, true);
+}
+
+bool AppendToFile(const char* path, const char* text) {
+  HANDLE file = OpenFile(path, GENERIC_WRITE, OPEN_ALWAYS);
+  if (file != INVALID_HANDLE_VALUE) SetFilePointer(file, 0, nullptr, FILE_END);
+  return TransferAndClose(file, const_cast<char*>(text), strlen(text), true);
+}
