@@ -2,9 +2,7 @@
 #pragma once
 
 // Makes InstallDir the current folder when it exists; otherwise creates it (one level: its parent
-// must exist) with the subfolder "doc". False, with nothing created, when InstallDir is too long
-// to hold the installed files or cannot be created.
+// must exist) with the subfolder "doc". When InstallDir is too long to hold the installed files,
+// or cannot be created, shows the notice that says which (owned by the wizard) and returns
+// false, with nothing created.
 bool CreateInstallFolder();
-
-// The notice that InstallDir cannot be created, owned by the wizard.
-void ShowFolderMessage();

@@ -1,7 +1,6 @@
 // The target folder on Win32: existence test through the current folder, one-level creation.
 #include "app/install_folder.h"
 
-#include <direct.h>
 #include <windows.h>
 
 #include <cstring>
@@ -12,26 +11,41 @@
 #include "common/message_dialog.h"
 #include "install/install_manifest.h"
 
+namespace {
+
+void ShowNotice(const BilingualText& text, const char* english) {
+  ShowMessage(text.chinese, english, text.buttons, WizardWindow);
+}
+
+// The notice that InstallDir cannot be created.
+void ShowFolderMessage() {
+  char english[128];
+  if (!FormatBounded(english, sizeof english, kMsgCannotCreateTarget.english,
+                     kMsgCannotCreateTargetArgument))
+    english[0] = '\0';
+  ShowNotice(kMsgCannotCreateTarget, english);
+}
+
+}  // namespace
+
 bool CreateInstallFolder() {
   size_t length = strlen(InstallDir);
   // A folder that cannot hold the longest file name (nor so "\doc") is refused before anything
-  // is created.
-  if (length == 0 || length > kLongestInstallDir) return false;
-  if (_chdir(InstallDir) == 0) return true;
-  if (!CreateDirectoryA(InstallDir, nullptr)) return false;
+  // is created, whether it exists or not.
+  if (length > kLongestInstallDir) {
+    ShowNotice(kMsgPathTooLong, kMsgPathTooLong.english);
+    return false;
+  }
+  // The folder exists when it can be made the current folder, as the wizard leaves it.
+  if (length != 0 && SetCurrentDirectoryA(InstallDir)) return true;
+  if (length == 0 || !CreateDirectoryA(InstallDir, nullptr)) {
+    ShowFolderMessage();
+    return false;
+  }
   bool endsInBackslash =
       FindLastBackslash(InstallDir, IsAnsiLeadByte) == static_cast<long>(length) - 1;
   char doc[kPathCapacity];
   if (FormatBounded(doc, sizeof doc, endsInBackslash ? "%sdoc" : "%s\\doc", InstallDir))
     CreateDirectoryA(doc, nullptr);
   return true;
-}
-
-void ShowFolderMessage() {
-  char english[128];
-  if (!FormatBounded(english, sizeof english, kMsgCannotCreateTarget.english,
-                     kMsgCannotCreateTargetArgument))
-    english[0] = '\0';
-  ShowMessage(kMsgCannotCreateTarget.chinese, english, kMsgCannotCreateTarget.buttons,
-              WizardWindow);
 }

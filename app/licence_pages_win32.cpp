@@ -37,6 +37,8 @@ bool LoadText(HWND dialog, uint16_t resourceId) {
   if (loaded && resourceId == kChineseLicence) {
     const char* lines[kMostLicenceLines];
     int count = SplitLicenceLines(buffer, lines);
+    // Lines of an earlier visit whose load failed half-way are not added twice.
+    SendDlgItemMessageA(dialog, IDC_LICENCE_CHINESE, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i)
       SendDlgItemMessageA(dialog, IDC_LICENCE_CHINESE, LB_ADDSTRING, 0,
                           reinterpret_cast<LPARAM>(lines[i]));

@@ -13,6 +13,9 @@
 
 namespace {
 
+// In a key-down's lParam: the key was already down, the message is the key's repeat.
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
 // Posts the Enter key's command to the wizard; true when the key message is used up.
 bool HandleEnterKey() {
   HWND focus = GetFocus();
@@ -74,7 +77,12 @@ void RunWizardLoop() {
   while (WizardState >= 0) {
     // 0 is WM_QUIT; -1 is an error that would repeat forever.
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && HandleEnterKey()) continue;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+      // Only a fresh press counts: the key-downs that a held key repeats (bit 30 of lParam set)
+      // would run through the pages and into the installation.
+      if (message.lParam & kKeyWasDown) continue;
+      if (HandleEnterKey()) continue;
+    }
     if (!IsDialogMessageA(WizardWindow, &message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
@@ -111,8 +119,7 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
   // The wizard's progress bar needs the common controls' window classes; without them the
   // wizard cannot be made and the run ends below.
   using InitControls = void(WINAPI*)();
-  auto initControls = reinterpret_cast<InitControls>(
-      reinterpret_cast<void*>(SystemProcedure("comctl32.dll", "InitCommonControls")));
+  auto initControls = SystemProcedureOf<InitControls>("comctl32.dll", "InitCommonControls");
   if (initControls != nullptr) initControls();
   WizardWindow =
       CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);

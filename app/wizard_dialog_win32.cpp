@@ -54,6 +54,12 @@ void InitWizard(HWND dialog) {
     if (index >= 0) SendMessageA(list, CB_SETITEMDATA, index, entry.id);
   }
   SendMessageA(list, CB_SETCURSEL, 0, 0);
+  // The closed field shows the selected item as the list does, whole glyphs and all: set its
+  // height (-1) to the item height once more, now that the dialog font is in. The field took
+  // that height from WM_MEASUREITEM when the control was made, but Wine's combo box sizes it
+  // for the font again on WM_SETFONT, which comes later, and a field sized for the 8-point
+  // dialog font cuts off the bottom rows of the 16-pixel glyphs.
+  SendMessageA(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListItemHeight);
 
   SubclassCheckBox(dialog, IDC_DESKTOP_ICON);
   SubclassCheckBox(dialog, IDC_TEST_ANSWER1);
@@ -99,7 +105,6 @@ void StartInstallation(HWND dialog) {
   }
   GetDlgItemTextA(dialog, IDC_PATH, InstallDir, sizeof InstallDir);
   if (!CreateInstallFolder()) {
-    ShowFolderMessage();
     // Back on the language page with every button there: the user can go back to the folder
     // page, correct the path and install.
     WizardState = 3;
@@ -204,7 +209,9 @@ INT_PTR CALLBACK WizardDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return TRUE;
     }
     case WM_COMMAND:
-      OnCommand(dialog, LOWORD(wParam));
+      // A double-click on an owner-drawn button reports its second click as BN_DOUBLECLICKED
+      // after the BN_CLICKED of its first: the button acts once.
+      if (HIWORD(wParam) != BN_DOUBLECLICKED) OnCommand(dialog, LOWORD(wParam));
       return FALSE;
   }
   return FALSE;

@@ -9,6 +9,8 @@
 #include "bitmap_text/owner_draw.h"
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
 #include "common/system_libraries.h"
 #include "resources/resource_ids.h"
 
@@ -60,18 +62,23 @@ bool DirectoryChooser(HWND wizard) {
   request.lStructSize = sizeof request;
   request.hwndOwner = wizard;
   request.lpstrFile = file;
+  // Without a title of its own the common dialog shows "Open", whatever the template's caption.
+  request.lpstrTitle = K7_CHOOSER_TITLE;
   request.nMaxFile = kStatedFileCapacity;
   request.Flags = kChooserFlags;
   request.lpfnHook = ChooseFolderHook;
   request.lpTemplateName = MAKEINTRESOURCEA(IDD_DIRECTORY_CHOOSER);
   // The common dialog's DLL is loaded from the system folder when first needed.
   using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
-  auto getOpenFileName = reinterpret_cast<OpenFileName>(
-      reinterpret_cast<void*>(SystemProcedure("comdlg32.dll", "GetOpenFileNameA")));
+  auto getOpenFileName = SystemProcedureOf<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
   if (getOpenFileName == nullptr || !getOpenFileName(&request)) return false;
 
   char path[kPathCapacity];
-  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, InstallFolderName)) return false;
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, InstallFolderName)) {
+    // The path box keeps what it had; the user hears why.
+    ShowMessage(kMsgPathTooLong.chinese, kMsgPathTooLong.english, kMsgPathTooLong.buttons, wizard);
+    return false;
+  }
   SetDlgItemTextA(wizard, IDC_PATH, path);
   return true;
 }

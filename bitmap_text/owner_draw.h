@@ -10,7 +10,8 @@ void PaintOwnerDrawButton(const DRAWITEMSTRUCT* item);
 // WM_DRAWITEM of the licence list (1019) or the language combo box (1031) of `dialog`.
 void PaintListItem(HWND dialog, int controlId, const DRAWITEMSTRUCT* item);
 
-// The size of every item of the two owner-drawn lists (WM_MEASUREITEM).
+// The size of every item of the two owner-drawn lists, and the height of the language combo
+// box's closed field (WM_MEASUREITEM, CB_SETITEMHEIGHT).
 constexpr int kListItemWidth = 1024;
 constexpr int kListItemHeight = 23;
 

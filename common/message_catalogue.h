@@ -22,6 +22,9 @@ constexpr BilingualText kMsgInstallFailed = {
 constexpr BilingualText kMsgReplaceWordBase = {
     "安装目录有老词库。是否安装新词库(会冲掉老词库)?",
     "Old CiKu (Word Base) is detected. Replace it with new CiKu?", 4};
+constexpr BilingualText kMsgPathTooLong = {
+    "安装路径太长。请选一个短一些的路径。",
+    "The install path is too long. Please choose a shorter one.", 0};
 constexpr BilingualText kMsgCannotCreateGroup = {"无法建目录(%s)!", "Cannot create folder!", 0};
 constexpr BilingualText kMsgStartMenuFailed = {
     "无法在 Start 菜单中为本程序建立一个条目。很抱歉，只好请您以后自已建立了。",

@@ -5,6 +5,9 @@
 #define IDD_WIZARD 101
 #define IDD_MESSAGE 112
 #define IDD_DIRECTORY_CHOOSER 168
+// The chooser's title: its template's caption, and the title the Installer asks the common
+// dialog for (which otherwise shows its own, "Open").
+#define K7_CHOOSER_TITLE "Choose Destination Directory"
 
 // Icons.
 #define IDI_PRODUCT 105
