@@ -90,7 +90,7 @@ function(k7_wine_path out host_path)
   string(REPLACE "/" "\\\\" p "${host_path}")
   set(${out} "Z:${p}" PARENT_SCOPE)
 endfunction()
-k7_wine_path(K7_SAMPLE_PAYLOAD_WINE ${K7_HOST_BUILD_DIR}/sample_payload)
+k7_wine_path(K7_SAMPLE_PAYLOAD_DIR_WINE ${K7_HOST_BUILD_DIR}/sample_payload)
 
 # Screenshots that the tests save (BMP; scripts/test.sh adds PNG copies). Wine runs as an
 # unprivileged user when the tests run as root, so the folder is writable for everyone.
@@ -100,6 +100,19 @@ file(CHMOD ${K7_SCREENSHOT_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWN
      GROUP_READ GROUP_WRITE GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
 k7_wine_path(K7_SCREENSHOT_DIR_WINE ${K7_SCREENSHOT_DIR})
 
+# The Win32 tests' kit, shared by every test executable: the Installer started and its windows
+# driven, real mouse and keyboard input, canvases and screen captures, files and links on disk,
+# the installed product checked, message boxes answered.
+add_library(k7_test_kit STATIC tests/win32/installer_driver.cpp tests/win32/user_input.cpp
+            tests/win32/canvas.cpp tests/win32/test_files.cpp tests/win32/installed_product.cpp
+            tests/win32/dialog_answerer.cpp)
+k7_code_options(k7_test_kit)
+target_link_libraries(k7_test_kit PUBLIC k7_win32 uuid comctl32 comdlg32 GTest::gtest)
+target_include_directories(k7_test_kit PUBLIC ${K7_HOST_BUILD_DIR}/payload
+                                              ${PROJECT_SOURCE_DIR}/tests/win32)
+target_compile_definitions(k7_test_kit PUBLIC K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_DIR_WINE}"
+                                              K7_SCREENSHOT_DIR="${K7_SCREENSHOT_DIR_WINE}")
+
 # Win32 tests: one executable per area, each run by ctest through Wine. ENV adds variables to
 # the test's environment, e.g. LC_ALL=zh_CN.UTF-8 for a Chinese system.
 function(k7_win32_test name)
@@ -107,10 +120,7 @@ function(k7_win32_test name)
   add_executable(${name} ${T_SOURCES})
   k7_code_options(${name})
   target_link_options(${name} PRIVATE -static -mconsole)
-  target_link_libraries(${name} PRIVATE k7_win32 uuid comctl32 comdlg32 GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload ${PROJECT_SOURCE_DIR}/tests/win32)
-  target_compile_definitions(${name} PRIVATE K7_SAMPLE_PAYLOAD_DIR="${K7_SAMPLE_PAYLOAD_WINE}"
-                                             K7_SCREENSHOT_DIR="${K7_SCREENSHOT_DIR_WINE}")
+  target_link_libraries(${name} PRIVATE k7_test_kit GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${K7_WINE_ENV}")
   if(T_ENV)

@@ -2,6 +2,8 @@
 // and the glyph-sheet pixels to compare with.
 #include "canvas.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -119,4 +121,19 @@ bool GlyphInk(uint16_t code, int px, int py) {
   if (offset >= GlyphSheetBytes().size()) return false;
   const unsigned char byte = static_cast<unsigned char>(GlyphSheetBytes()[offset]);
   return (byte & (0x80 >> ((c.x + px) % 8))) == 0;
+}
+
+std::unique_ptr<Canvas> CaptureWindow(HWND window, const char* name) {
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  GdiFlush();
+  Sleep(300);
+  RECT r;
+  GetWindowRect(window, &r);
+  std::unique_ptr<Canvas> shot =
+      Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  if (name != nullptr) {
+    EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\" + name + ".bmp")) << name;
+  }
+  return shot;
 }

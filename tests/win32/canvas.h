@@ -39,6 +39,10 @@ class Canvas {
   uint32_t* bits_;
 };
 
+// Paints `window` with its children now and takes what the screen shows of it; saved as
+// K7_SCREENSHOT_DIR\<name>.bmp when a name is given.
+std::unique_ptr<Canvas> CaptureWindow(HWND window, const char* name = nullptr);
+
 // The number of pixels of `a` inside the rectangle that differ from `b` at the same place
 // shifted by (dx, dy): b is read at (x + dx, y + dy).
 int CountDifferences(const Canvas& a, const Canvas& b, RECT area, int dx = 0, int dy = 0);

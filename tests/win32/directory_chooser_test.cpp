@@ -9,16 +9,19 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bitmap_text/bitmap_text.h"
 #include "canvas.h"
+#include "common/message_catalogue.h"
+#include "dialog_answerer.h"
+#include "installer_driver.h"
 #include "common/installer_state.h"
 #include "resources/resource_ids.h"
 #include "test_files.h"
 
 namespace {
 
-constexpr int kGiveUpTicks = 100;
 constexpr int kFolderList = 1121;
 
 constexpr const char* kButton = "BUTTON";
@@ -121,13 +124,6 @@ void ExpectCompiledTemplate() {
   }
 }
 
-RECT ChildRect(HWND dialog, int id) {
-  RECT r;
-  GetWindowRect(GetDlgItem(dialog, id), &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 // The open chooser shows the template's visible controls where the template puts them and hides
 // the rest. Lists keep their own heights: a combo box shows its closed field, a list box whole
 // items.
@@ -166,15 +162,7 @@ std::unique_ptr<Canvas> ExpectedCaption(HWND control, const char* caption, bool 
 // Paints the chooser now, saves what the screen shows of it, and compares its two labels and
 // Cancel (inside its bevel) pixel by pixel with the captions drawn directly.
 void ExpectBitmapCaptions(HWND chooser) {
-  RedrawWindow(chooser, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  GdiFlush();
-  Sleep(300);
-  RECT window;
-  GetWindowRect(chooser, &window);
-  std::unique_ptr<Canvas> shot = Canvas::FromScreen(
-      window.left, window.top, window.right - window.left, window.bottom - window.top);
-  EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\directory_chooser.bmp"));
+  CaptureWindow(chooser, "directory_chooser");
 
   struct Caption {
     int id;
@@ -220,35 +208,6 @@ void PickFolder(HWND chooser, const std::string& folder, bool open) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-void Click(HWND chooser, int id) { PostMessageA(GetDlgItem(chooser, id), BM_CLICK, 0, 0); }
-
-// Called on each timer tick while the chooser is open, with the tick number; returns true once
-// it has answered the chooser.
-using ChooserStep = std::function<bool(HWND chooser, int tick)>;
-ChooserStep CurrentStep;
-int Tick;
-
-BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
-  if (!IsWindowVisible(window) || GetDlgItem(window, 1008) == nullptr ||
-      GetDlgItem(window, kFolderList) == nullptr)
-    return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND chooser = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&chooser));
-  if (chooser == nullptr) return;
-  if (Tick >= kGiveUpTicks) {
-    ADD_FAILURE() << "the chooser was not answered";
-    KillTimer(nullptr, timer);
-    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
-    return;
-  }
-  if (CurrentStep(chooser, Tick++)) KillTimer(nullptr, timer);
-}
-
 // The wizard's part: a window with the path box, the chooser's owner.
 class DirectoryChooserTest : public testing::Test {
  protected:
@@ -269,17 +228,16 @@ class DirectoryChooserTest : public testing::Test {
 
   // Opens the chooser in `folder` (the process's current directory) and lets `step` look at it
   // and answer it; the chooser's result.
-  bool RunChooser(const std::string& folder, ChooserStep step) {
+  bool RunChooser(const std::string& folder, DialogStep step) {
     char earlier[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof earlier, earlier);
     SetCurrentDirectoryA(folder.c_str());
     lstrcpynA(InstallDir, "unchanged", sizeof InstallDir);
-    CurrentStep = std::move(step);
-    Tick = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTimer);
-    const bool chosen = DirectoryChooser(wizard_);
-    KillTimer(nullptr, timer);
-    EXPECT_GT(Tick, 0) << "the chooser did not open: error " << CommDlgExtendedError();
+    bool chosen = false;
+    const int ticks = StepThroughDialog(K7_CHOOSER_TITLE, std::move(step),
+                                        [&] { chosen = DirectoryChooser(wizard_); });
+    EXPECT_GT(ticks, 0) << "no chooser titled " K7_CHOOSER_TITLE " opened: error "
+                       << CommDlgExtendedError();
     // Out of the scratch folder, which can then be removed: Wine's old-style dialog leaves the
     // folder last opened as the current directory despite OFN_NOCHANGEDIR.
     SetCurrentDirectoryA(earlier);
@@ -295,11 +253,12 @@ class DirectoryChooserTest : public testing::Test {
   HWND wizard_ = nullptr;
 };
 
-// One run checks the template, the chooser as it opens and draws, and that OK gives the folder
-// that was opened, not the one merely highlighted.
+// One run checks the template, the chooser as it opens, titled and drawn (README's picture: a
+// folder at a fixed place), and that OK gives the folder that was opened, not the one merely
+// highlighted.
 TEST_F(DirectoryChooserTest, OpensAsDesignedAndOkGivesTheOpenedFolder) {
   ExpectCompiledTemplate();
-  ScratchInstallDir scratch;
+  FixedFolder scratch("C:\\K7 Chooser");
   const std::string opened = scratch / "k7_open";
   CreateDirectoryA(opened.c_str(), nullptr);
   CreateDirectoryA((opened + "\\k7_inner").c_str(), nullptr);
@@ -308,6 +267,9 @@ TEST_F(DirectoryChooserTest, OpensAsDesignedAndOkGivesTheOpenedFolder) {
   const bool chosen = RunChooser(scratch.path(), [&](HWND chooser, int tick) {
     if (tick < 2) return false;
     EXPECT_EQ(GetFocus(), GetDlgItem(chooser, kFolderList)) << "the keyboard in the folder list";
+    char title[64] = "";
+    GetWindowTextA(chooser, title, sizeof title);
+    EXPECT_STREQ(title, "Choose Destination Directory");
     ExpectLayout(chooser);
     ExpectBitmapCaptions(chooser);
     PickFolder(chooser, "k7_open", true);
@@ -351,6 +313,20 @@ TEST_F(DirectoryChooserTest, DriveRootAndTrailByteFoldersComeBackWholeAndCancelC
     return true;
   }));
   EXPECT_EQ(std::string(InstallDir), "unchanged");
+  EXPECT_EQ(PathBox(), "unchanged\\K7_Quorvane");
+
+  // A folder too long to hold "\K7_Quorvane" within a path: the box keeps what it had, and the
+  // user is told why.
+  const std::string deep = scratch / std::string(250 - scratch.path().size() - 1, 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  DialogAnswerer answerer(DialogAnswerer::kClickOk);
+  EXPECT_FALSE(RunChooser(deep, [](HWND chooser, int) {
+    Click(chooser, IDOK);
+    return true;
+  }));
+  EXPECT_EQ(answerer.Finish(), 1);
+  const std::vector<std::string> told = answerer.chineseLines();
+  EXPECT_EQ(told.empty() ? "" : told[0], kMsgPathTooLong.chinese);
   EXPECT_EQ(PathBox(), "unchanged\\K7_Quorvane");
 }
 

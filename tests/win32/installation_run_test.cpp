@@ -81,6 +81,30 @@ TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASe
             std::string(kMsgReplaceWordBase.chinese) + " " + kMsgReplaceWordBase.english + "\r\n");
 }
 
+// As on the first Windows 95: a test build whose lookups of newer kernel32 calls find nothing
+// and whose MoveFileExA and DeleteFileW answer ERROR_CALL_NOT_IMPLEMENTED installs, then
+// replaces that installation with an old word base (its index unmarked): the stale dictionaries
+// are deleted, every file is replaced by moves (an earlier copy aside, even a protected one, the
+// new file in), and nothing of the moves is left.
+TEST_F(InstallationRun, AsOnWindows95AnEarlierInstallationIsReplacedWhole) {
+  const std::string target = dir / "K7 on 95";
+  ASSERT_EQ(RunSilent(K7_INSTALLER_AS_WIN95_EXE, SilentArguments(target)), 0);
+  ExpectInstalled(target);
+  const char* const kStale[] = {"pykeys.dic0001", "Gbkflat.dic0110", "flatAdjust.dic1111"};
+  for (const char* name : kStale)
+    WriteBytes(target + "\\" + name, "stale", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  WriteBytes(target + "\\pycizudic.idx", "an old word base's index, unmarked");
+  WriteBytes(target + "\\K7.exe", "older program", FILE_ATTRIBUTE_READONLY);
+  WriteBytes(target + "\\" + kEarlierCopyName, "left by a killed run");
+
+  ASSERT_EQ(RunSilent(K7_INSTALLER_AS_WIN95_EXE, SilentArguments(target)), 0);
+  ExpectInstalled(target);
+  for (const char* name : kStale) EXPECT_FALSE(FileExists(target + "\\" + name)) << name;
+  EXPECT_NE(ReadBytes(target + "\\velmarui.ini").find("UseBmpFont=1"), std::string::npos);
+  EXPECT_EQ(CountEntries(target), 105 + 1) << "the product's files and its folder doc";
+  EXPECT_FALSE(FileExists(target + "\\" + kSilentLogName)) << "no question: nothing to say";
+}
+
 TEST_F(InstallationRun, BadCommandLinesAndFoldersThatCannotBeMadeChangeNothing) {
   const std::string target = dir / "never";
   EXPECT_EQ(RunSilent(K7_INSTALLER_EXE, "/S /X"), 2);

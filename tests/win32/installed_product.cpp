@@ -27,10 +27,6 @@ std::string ShellFolder(int csidl) {
 
 }  // namespace
 
-std::string SampleFile(const char* name) {
-  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
-}
-
 void ExpectInstalled(const std::string& folder, bool wordBase, const char* except) {
   for (const ManifestRow& row : kInstallManifest) {
     if ((!wordBase && IsWordBaseRow(row)) || std::string(except) == row.fileName) continue;
@@ -41,15 +37,20 @@ void ExpectInstalled(const std::string& folder, bool wordBase, const char* excep
     EXPECT_EQ(ProtectionOf(path), FlagsOf(row)) << row.fileName;
   }
   EXPECT_FALSE(FileExists(folder + "\\" + kTemporaryFileName));
+  EXPECT_FALSE(FileExists(folder + "\\" + kEarlierCopyName));
 }
 
-ProductShellEntries::ProductShellEntries() {
+ProductShellEntries::ProductShellEntries()
+    : ProductShellEntries(ShellFolder(CSIDL_PROGRAMS), ShellFolder(CSIDL_DESKTOPDIRECTORY)) {}
+
+ProductShellEntries::ProductShellEntries(const std::string& programsFolder,
+                                         const std::string& desktopFolder) {
   DetectEnvironment();
   ShellNames names = SelectShellNames(kProductVariant, SystemLanguage);
-  group_ = ShellFolder(CSIDL_PROGRAMS) + "\\" + names.groupName;
+  group_ = programsFolder + "\\" + names.groupName;
   programLink_ = group_ + "\\" + names.programShortcutName + ".lnk";
   uninstallerLink_ = group_ + "\\" + names.uninstallerShortcutName + ".lnk";
-  desktopLink_ = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + names.programShortcutName + ".lnk";
+  desktopLink_ = desktopFolder + "\\" + names.programShortcutName + ".lnk";
   Remove();
 }
 

@@ -7,17 +7,16 @@
 // Every manifest row installed in `folder` with its sample payload bytes and exactly its
 // read-only and hidden flags, but for the file named `except` and, when `wordBase` is false,
 // the three word-base files; velmarui.ini is checked for its flags only (the run edits it). No
-// temporary file of the writer is left.
+// temporary file of the writer is left, nor an earlier copy it moved aside.
 void ExpectInstalled(const std::string& folder, bool wordBase = true, const char* except = "");
 
-// The sample payload's bytes of `name`.
-std::string SampleFile(const char* name);
-
-// Where the product's shell entries go on this system (the names of its SystemLanguage); they
-// are removed when the object is made and when it goes.
+// Where the product's shell entries go on this system (the names of its SystemLanguage): in the
+// shell's Programs and Desktop folders, or in the two folders given; they are removed when the
+// object is made and when it goes.
 class ProductShellEntries {
  public:
   ProductShellEntries();
+  ProductShellEntries(const std::string& programsFolder, const std::string& desktopFolder);
   ~ProductShellEntries();
   ProductShellEntries(const ProductShellEntries&) = delete;
   ProductShellEntries& operator=(const ProductShellEntries&) = delete;

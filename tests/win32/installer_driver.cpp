@@ -1,5 +1,7 @@
-// End-to-end driver: starts the real Installer, finds its windows, reads its controls.
+// Driving the Installer's windows in tests.
 #include "installer_driver.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 
@@ -94,4 +96,53 @@ RECT ScreenRectOf(HWND dialog, int id) {
   RECT r = {};
   GetWindowRect(GetDlgItem(dialog, id), &r);
   return r;
+}
+
+RECT ChildRect(HWND dialog, int id) {
+  RECT r = ScreenRectOf(dialog, id);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  for (DWORD start = GetTickCount(); !condition(); Sleep(50))
+    if (GetTickCount() - start > timeoutMs) return false;
+  return true;
+}
+
+namespace {
+
+constexpr int kGiveUpTicks = 100;  // ten seconds of 100 ms ticks
+
+struct OpenDialog {
+  const char* title;
+  DialogStep step;
+  int ticks;
+};
+OpenDialog* Current;
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA(nullptr, Current->title);
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  if (Current->ticks >= kGiveUpTicks) {
+    ADD_FAILURE() << "the dialog \"" << Current->title << "\" was not answered";
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  if (Current->step(dialog, Current->ticks++)) KillTimer(nullptr, timer);
+}
+
+}  // namespace
+
+int StepThroughDialog(const char* title, DialogStep step, const std::function<void()>& open) {
+  OpenDialog dialog = {title, std::move(step), 0};
+  Current = &dialog;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTimer);
+  open();
+  KillTimer(nullptr, timer);
+  Current = nullptr;
+  return dialog.ticks;
 }

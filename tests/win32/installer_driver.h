@@ -1,8 +1,10 @@
-// End-to-end driver: starts the real Installer, finds its windows, reads its controls.
+// Driving the Installer's windows in tests: the real Installer started and its windows found,
+// controls read and pressed, modal dialogs of this process answered from a timer.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // One run of an Installer executable, ended (forcibly if need be) when the object goes.
@@ -31,3 +33,18 @@ void RepaintNow(HWND window);
 bool IsVisibleControl(HWND dialog, int id);
 std::string ControlText(HWND dialog, int id);
 RECT ScreenRectOf(HWND dialog, int id);
+// The rectangle of the control `id` in the client coordinates of `dialog`.
+RECT ChildRect(HWND dialog, int id);
+// Posts a click to the button `id` of `dialog`.
+void Click(HWND dialog, int id);
+// Polls `condition` every 50 ms until it holds; false when it still does not after `timeoutMs`.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Called on each timer tick while a modal dialog is open, with the tick number; returns true once
+// it has answered the dialog.
+using DialogStep = std::function<bool(HWND dialog, int tick)>;
+// Runs `open`, a call of this thread that shows a modal dialog titled `title`, while `step` looks
+// at the dialog and answers it from a timer of this thread, which the dialog's own message loop
+// dispatches. A dialog left unanswered for ten seconds is cancelled and the test fails. Returns
+// the number of ticks the dialog was seen open.
+int StepThroughDialog(const char* title, DialogStep step, const std::function<void()>& open);

@@ -143,31 +143,12 @@ TEST_F(WizardRun, TheCloseBoxEndsTheRunWithExitCodeZero) {
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
 }
 
-BOOL CALLBACK FindChooser(HWND window, LPARAM found) {
-  if (!IsWindowVisible(window) || GetDlgItem(window, 1008) == nullptr ||
-      GetDlgItem(window, 1121) == nullptr)
-    return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-// The directory chooser the wizard opened, or null after five seconds.
-HWND WaitForChooser(HWND wizard) {
-  HWND chooser = nullptr;
-  for (DWORD start = GetTickCount(); chooser == nullptr && GetTickCount() - start < 5000;) {
-    Sleep(50);
-    EnumThreadWindows(GetWindowThreadProcessId(wizard, nullptr), FindChooser,
-                      reinterpret_cast<LPARAM>(&chooser));
-  }
-  return chooser;
-}
-
-// Browse opens the directory chooser (found by its label and folder list, since Wine titles the
-// old-style dialog itself); its OK puts the folder open in it, at first the Installer's current
+// Browse opens the directory chooser, titled as the Installer asks (the common dialog's own
+// title would be "Open"); its OK puts the folder open in it, at first the Installer's current
 // directory, with the product folder's name into the path field.
 TEST_F(WizardRun, BrowseOpensTheChooserWhoseOkSetsThePathField) {
   PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = WaitForChooser(wizard);
+  HWND chooser = run.WaitForWindow(K7_CHOOSER_TITLE, 5000);
   ASSERT_NE(chooser, nullptr) << "no directory chooser";
   PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
   char current[MAX_PATH];
@@ -254,7 +235,7 @@ TEST(InstallerBesideDownloads, LoadsNoDllFromItsOwnFolder) {
   HWND wizard = run.WaitForWindow(kWizardTitle, kStartTimeoutMs);
   ASSERT_NE(wizard, nullptr);
   PostMessageA(GetDlgItem(wizard, IDC_BROWSE), BM_CLICK, 0, 0);
-  HWND chooser = WaitForChooser(wizard);
+  HWND chooser = run.WaitForWindow(K7_CHOOSER_TITLE, 5000);
   EXPECT_NE(chooser, nullptr) << "no directory chooser";
   PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
   Sleep(300);

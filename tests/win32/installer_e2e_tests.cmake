@@ -1,5 +1,6 @@
 # The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
-# inflate, one whose file "py_1key.dic" (resource 143) is cut short, one without its wizard.
+# inflate, one whose file "py_1key.dic" (resource 143) is cut short, one that meets what the
+# first Windows 95 gives it, one without its wizard.
 
 # k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
 function(k7_installer_with_cut_stream name id)
@@ -34,8 +35,7 @@ k7_wine_path(K7_NO_GLYPHS_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_glyphs.e
 k7_wine_path(K7_CUT_PY1KEY_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_cut_py1key.exe)
 k7_wine_path(K7_SHIPPED_INSTALLER_WINE ${K7_SHIPPED_INSTALLER})
 
-k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp
-              tests/win32/installer_driver.cpp tests/win32/canvas.cpp tests/win32/test_files.cpp)
+k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp)
 target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
   K7_SHIPPED_INSTALLER_EXE="${K7_SHIPPED_INSTALLER_WINE}"
@@ -45,25 +45,25 @@ add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyp
                  K7_Quorvane_Setup_no_wizard)
 
 # Whole installations, silent and through the wizard, checked on the files they leave.
-k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp
-              tests/win32/installer_driver.cpp tests/win32/dialog_answerer.cpp
-              tests/win32/installed_product.cpp tests/win32/test_files.cpp)
+k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp)
+k7_wine_path(K7_AS_WIN95_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_as_win95.exe)
 target_compile_definitions(installation_run_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
-  K7_INSTALLER_CUT_PY1KEY_EXE="${K7_CUT_PY1KEY_WINE}")
-add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key)
+  K7_INSTALLER_CUT_PY1KEY_EXE="${K7_CUT_PY1KEY_WINE}"
+  K7_INSTALLER_AS_WIN95_EXE="${K7_AS_WIN95_WINE}")
+add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key
+                 K7_Quorvane_Setup_as_win95)
 
 # The whole wizard through its window, on an English, a Simplified- and a Traditional-Chinese
-# system, and on the Windows generations whose paths through the code differ: 95 (not NT) and
-# NT 4.0.
+# system, and on every Windows generation as Wine tells it to the Installer: NT 3.51 (major
+# version 3: shell folders composed under the Windows folder), 95 (not NT), NT 4.0, XP and 10.
 k7_win32_test(wizard_install_tests SOURCES tests/win32/wizard_install_test.cpp
-              tests/win32/installer_driver.cpp tests/win32/canvas.cpp
-              tests/win32/installed_product.cpp tests/win32/test_files.cpp
               ENV LC_ALL=en_US.UTF-8)
 target_compile_definitions(wizard_install_tests PRIVATE K7_INSTALLER_EXE="${K7_INSTALLER_WINE}")
 add_dependencies(wizard_install_tests K7_Quorvane_Setup)
 # Columns: test name suffix, locale, Windows version Wine reports to the Installer (- for its own).
-foreach(system "zh_CN zh_CN -" "zh_TW zh_TW -" "win95 en_US win95" "nt40 en_US nt40")
+foreach(system "zh_CN zh_CN -" "zh_TW zh_TW -" "nt351 en_US nt351" "win95 en_US win95"
+               "nt40 en_US nt40" "winxp en_US winxp" "win10 en_US win10")
   string(REPLACE " " ";" fields "${system}")
   list(GET fields 0 suffix)
   list(GET fields 1 locale)

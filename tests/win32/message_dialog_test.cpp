@@ -12,49 +12,18 @@
 #include "app/message_layout.h"
 #include "bitmap_text/bitmap_text.h"
 #include "canvas.h"
+#include "installer_driver.h"
 
 namespace {
 
 constexpr const char* kTitle = "Quorvane Install Message";
-constexpr int kGiveUpTicks = 100;
-
-// Called on each timer tick while the dialog is open, with the tick number; returns true once
-// it has answered the dialog.
-using DialogStep = std::function<bool(HWND dialog, int tick)>;
-DialogStep CurrentStep;
-int Tick;
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowA(nullptr, kTitle);
-  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
-  if (Tick >= kGiveUpTicks) {
-    ADD_FAILURE() << "the dialog was not answered";
-    KillTimer(nullptr, timer);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    return;
-  }
-  if (CurrentStep(dialog, Tick++)) KillTimer(nullptr, timer);
-}
-
-// Shows a message and lets `step` look at it and answer it from a timer of this thread, which
-// the dialog's own message loop dispatches.
+// Shows a message and lets `step` look at it and answer it.
 int RunMessage(const char* chinese, const char* english, int buttons, DialogStep step,
                HWND owner = nullptr) {
-  CurrentStep = std::move(step);
-  Tick = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 100, OnTimer);
-  const int result = ShowMessage(chinese, english, buttons, owner);
-  KillTimer(nullptr, timer);
+  int result = 0;
+  StepThroughDialog(kTitle, std::move(step),
+                    [&] { result = ShowMessage(chinese, english, buttons, owner); });
   return result;
-}
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-RECT ChildRect(HWND dialog, int id) {
-  RECT r;
-  GetWindowRect(GetDlgItem(dialog, id), &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 void ExpectAt(const RECT& r, const LayoutBox& box, const char* what) {
@@ -111,20 +80,6 @@ std::string WindowText(HWND dialog, int id) {
   return text;
 }
 
-// Paints the dialog and its controls now, then saves what the screen shows of it.
-std::unique_ptr<Canvas> CaptureDialog(HWND dialog, const char* name) {
-  RedrawWindow(dialog, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  GdiFlush();
-  Sleep(300);
-  RECT r;
-  GetWindowRect(dialog, &r);
-  std::unique_ptr<Canvas> shot =
-      Canvas::FromScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  EXPECT_TRUE(shot->SaveBmp(std::string(K7_SCREENSHOT_DIR) + "\\" + name + ".bmp")) << name;
-  return shot;
-}
-
 class MessageDialogTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -148,7 +103,7 @@ TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
         EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
         EXPECT_EQ(WindowText(dialog, 1028), m.english);
         EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
-        CaptureDialog(dialog, "message_ok");
+        CaptureWindow(dialog, "message_ok");
         Click(dialog, IDOK);
         return true;
       },
@@ -164,7 +119,7 @@ TEST_F(MessageDialogTest, YesNoQuestionGivesSixSevenAndTwoForEscapeAndTheCloseBo
                        [&](HWND dialog, int tick) {
                          if (tick < 2) return false;
                          ExpectLayout(dialog, m.chinese, m.english, m.buttons);
-                         CaptureDialog(dialog, "message_yes_no");
+                         CaptureWindow(dialog, "message_yes_no");
                          Click(dialog, IDYES);
                          return true;
                        }),
@@ -254,7 +209,7 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
         if (tick < 2) return false;
         ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
         EXPECT_EQ(WindowText(dialog, 1013), chinese);
-        CaptureDialog(dialog, "message_long_path");
+        CaptureWindow(dialog, "message_long_path");
 
         // The Chinese line on screen against the whole text drawn directly in the line's font.
         HWND line = GetDlgItem(dialog, 1013);

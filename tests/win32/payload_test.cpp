@@ -19,10 +19,6 @@ constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 constexpr uint16_t kDamagedStreamId = 9001;
 constexpr uint16_t kEmptyFileId = 163;  // an unlisted resource, packed from no file at all
 
-std::string SampleFile(const char* name) {
-  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
-}
-
 class PayloadTest : public testing::Test {
  protected:
   ScratchInstallDir dir;

@@ -1,7 +1,6 @@
 # Shell folders and links. The whole suite runs on a Simplified-Chinese system (code page 936);
 # the names test runs again on an English and on a Traditional-Chinese (Big5) system.
-k7_win32_test(shell_tests SOURCES tests/win32/shell_test.cpp tests/win32/dialog_answerer.cpp
-                                  tests/win32/test_files.cpp
+k7_win32_test(shell_tests SOURCES tests/win32/shell_test.cpp
                                   tests/win32/shell_test.rc
               ENV LC_ALL=zh_CN.UTF-8 K7_TEST_SYSTEM_LANGUAGE=1)
 target_include_directories(shell_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources)

@@ -25,6 +25,10 @@ ScratchInstallDir::~ScratchInstallDir() {
   InstallDir[0] = '\0';
 }
 
+std::string SampleFile(const char* name) {
+  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
+}
+
 bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadBytes(const std::string& path) {

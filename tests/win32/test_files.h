@@ -22,6 +22,9 @@ class ScratchInstallDir {
   std::string path_;
 };
 
+// The sample payload's bytes of `name`.
+std::string SampleFile(const char* name);
+
 bool FileExists(const std::string& path);
 std::string ReadBytes(const std::string& path);  // empty when missing
 void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0);
@@ -29,6 +32,21 @@ DWORD Attributes(const std::string& path);    // INVALID_FILE_ATTRIBUTES when mi
 DWORD ProtectionOf(const std::string& path);  // read-only and hidden bits only
 int CountEntries(const std::string& folder);  // files and folders, without . and ..
 void RemoveTree(const std::string& folder);
+
+// A folder at a fixed place (pictures show the same path on every run), made for the lifetime of
+// the object and removed with everything in it at the end.
+class FixedFolder {
+ public:
+  explicit FixedFolder(const char* path) : path_(path) { CreateDirectoryA(path, nullptr); }
+  ~FixedFolder() { RemoveTree(path_); }
+  FixedFolder(const FixedFolder&) = delete;
+  FixedFolder& operator=(const FixedFolder&) = delete;
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
 
 // What a shell link file holds, read back through IShellLinkA and IPersistFile::Load.
 struct LinkContents {

@@ -1,6 +1,7 @@
 // The whole wizard under Wine, driven through its window as a user would: folder, licence in both
 // languages, language, installation, outcome; then the installed product on disk and in the
-// shell. Runs under an English, a Simplified-Chinese and a Traditional-Chinese system.
+// shell. Runs under an English, a Simplified-Chinese and a Traditional-Chinese system, and on
+// every Windows generation as Wine tells it to the Installer, there with the mouse and keyboard.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, which it needs
@@ -18,11 +19,14 @@
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
 #include "test_files.h"
+#include "user_input.h"
 
 namespace {
 
 constexpr const char* kWizardTitle = "K7_Quorvane Install";
 constexpr const char* kMessageTitle = "Quorvane Install Message";
+// A folder at a fixed place, so that the pictures show the same path on every run.
+constexpr const char* kPicturesFolder = "C:\\K7 Pictures";
 
 // A folder name of this system's code page whose last character's second byte is 0x5C, the
 // byte of "\": 誠 (D5 5C) in GBK, 功 (A5 5C) in Big5.
@@ -32,10 +36,8 @@ std::string FolderNameForThisSystem() {
   return "K7 Wizard";
 }
 
-bool WaitFor(bool (*condition)(HWND), HWND wizard, DWORD timeoutMs = 5000) {
-  for (DWORD start = GetTickCount(); !condition(wizard); Sleep(50))
-    if (GetTickCount() - start > timeoutMs) return false;
-  return true;
+bool WaitFor(bool (*condition)(HWND), HWND wizard) {
+  return WaitUntil([&] { return condition(wizard); });
 }
 
 // Back appears last, once the page's controls were shown and hidden.
@@ -67,18 +69,30 @@ std::unique_ptr<Canvas> Screenshot(HWND window, const char* name, HWND over = nu
   return shot;
 }
 
-// A folder at a fixed place, so that the pictures show the same path on every run.
-class FixedFolder {
- public:
-  FixedFolder() { CreateDirectoryA(kPath, nullptr); }
-  ~FixedFolder() { RemoveTree(kPath); }
-  FixedFolder(const FixedFolder&) = delete;
-  FixedFolder& operator=(const FixedFolder&) = delete;
-  std::string operator/(const std::string& name) const { return std::string(kPath) + "\\" + name; }
-  static constexpr const char* kPath = "C:\\K7 Pictures";
-};
-
 void PressNext(HWND wizard) { PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0); }
+
+// The number of places inside `area` of `shot` where the glyph of GBK code `code` shows whole:
+// a 16x16 cell whose pixels are one colour on every ink pixel of the glyph sheets and another
+// colour everywhere else (black on white, or the selection's colours).
+int WholeGlyphsShown(const Canvas& shot, RECT area, uint16_t code) {
+  bool ink[16][16];
+  POINT someInk = {-1, -1};
+  for (int dy = 0; dy < 16; ++dy)
+    for (int dx = 0; dx < 16; ++dx)
+      if ((ink[dy][dx] = GlyphInk(code, dx, dy))) someInk = {dx, dy};
+  if (someInk.x < 0) return 0;
+  int found = 0;
+  for (int y = area.top; y + 16 <= area.bottom; ++y)
+    for (int x = area.left; x + 16 <= area.right; ++x) {
+      const COLORREF inkColour = shot.At(x + someInk.x, y + someInk.y);
+      bool whole = inkColour != CLR_INVALID;
+      for (int dy = 0; dy < 16 && whole; ++dy)
+        for (int dx = 0; dx < 16 && whole; ++dx)
+          whole = (shot.At(x + dx, y + dy) == inkColour) == ink[dy][dx];
+      found += whole;
+    }
+  return found;
+}
 
 // With K7_TEST_WINDOWS_VERSION set (win95, nt40, winxp, ...), Wine tells the Installer alone
 // that it runs on that Windows, through the application defaults of its file name.
@@ -106,11 +120,69 @@ class WindowsVersionForTheInstaller {
   HKEY key_ = nullptr;
 };
 
+// The Windows version this run tells the Installer, or null for Wine's own.
+const char* TestedWindowsVersion() {
+  const char* version = getenv("K7_TEST_WINDOWS_VERSION");
+  return version != nullptr && *version != '\0' ? version : nullptr;
+}
+
+// The folders the product's shell entries go to on the tested system: on Windows NT 3.51 (major
+// version 3) {Windows}\profiles\{user}\start menu\programs and ...\Desktop, which the test
+// makes first (the Installer makes only its group, one level); elsewhere the shell's own.
+class TestedShellFolders {
+ public:
+  TestedShellFolders() {
+    const char* version = TestedWindowsVersion();
+    if (version == nullptr || strcmp(version, "nt351") != 0) return;
+    char windows[MAX_PATH], user[256];
+    DWORD userSize = sizeof user;
+    GetWindowsDirectoryA(windows, sizeof windows);
+    GetUserNameA(user, &userSize);
+    profile_ = std::string(windows) + "\\profiles";
+    const std::string home = profile_ + "\\" + user;
+    const std::string programs = home + "\\start menu\\programs", desktop = home + "\\Desktop";
+    for (const std::string& folder : {profile_, home, home + "\\start menu", programs, desktop})
+      CreateDirectoryA(folder.c_str(), nullptr);
+    legacy_.reset(new ProductShellEntries(programs, desktop));
+  }
+  ~TestedShellFolders() {
+    legacy_.reset();
+    if (!profile_.empty()) RemoveTree(profile_);
+  }
+  TestedShellFolders(const TestedShellFolders&) = delete;
+  TestedShellFolders& operator=(const TestedShellFolders&) = delete;
+
+  const ProductShellEntries& entries() const { return legacy_ ? *legacy_ : shell_; }
+
+ private:
+  ProductShellEntries shell_;
+  std::string profile_;
+  std::unique_ptr<ProductShellEntries> legacy_;
+};
+
+// The wizard's focused control, read from its thread.
+HWND FocusOf(HWND wizard) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(wizard, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// An English or Chinese system goes through the pages with posted commands and the defaults,
+// and takes README's pictures. On the Windows generations the user goes with the mouse and the
+// keyboard, with their double-clicks and repeating keys, and makes the other choices: an
+// existing folder, no desktop link, Chinese for the product.
 TEST(Wizard, InstallsThroughEveryPage) {
   WindowsVersionForTheInstaller version;
-  FixedFolder dir;
-  ProductShellEntries shell;
+  const bool byHand = TestedWindowsVersion() != nullptr;
+  FixedFolder dir(kPicturesFolder);
+  TestedShellFolders folders;
+  const ProductShellEntries& shell = folders.entries();
   const std::string target = dir / FolderNameForThisSystem();
+  // An existing folder is used as it is.
+  if (byHand) {
+    ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+  }
   InstallerRun run(K7_INSTALLER_EXE);
   HWND wizard = run.WaitForWindow(kWizardTitle, 20000);
   ASSERT_NE(wizard, nullptr);
@@ -118,9 +190,19 @@ TEST(Wizard, InstallsThroughEveryPage) {
   SendDlgItemMessageA(wizard, IDC_PATH, EM_SETSEL, 0, 0);
   Screenshot(wizard, "wizard_folder");
 
-  // The licence: English first, the Chinese list once the box is cleared.
-  PressNext(wizard);
+  // The licence: English first, the Chinese list once the box is cleared. A double-click on Next
+  // goes one page, not two.
+  if (byHand) {
+    ASSERT_TRUE(BringToFront(wizard));
+    ClickWithMouse(GetDlgItem(wizard, IDC_DESKTOP_ICON), 1);
+    EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_DESKTOP_ICON, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickWithMouse(GetDlgItem(wizard, IDC_NEXT), 2);
+  } else {
+    PressNext(wizard);
+  }
   ASSERT_TRUE(WaitFor(OnLicencePage, wizard));
+  Sleep(500);
+  EXPECT_TRUE(OnLicencePage(wizard)) << "one press, one page";
   EXPECT_TRUE(IsVisibleControl(wizard, IDC_LICENCE_ENGLISH));
   EXPECT_FALSE(IsVisibleControl(wizard, IDC_LICENCE_CHINESE));
   const std::string english = SampleFile("License_en.txt");
@@ -160,19 +242,51 @@ TEST(Wizard, InstallsThroughEveryPage) {
   SendDlgItemMessageA(wizard, IDC_LICENCE_ENGLISH_BOX, BM_CLICK, 0, 0);
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LICENCE_CHINESE, LB_GETCOUNT, 0, 0), crLines);
 
-  // The language page: English and Simplified Chinese, English selected.
-  PressNext(wizard);
+  // The language page: English and Simplified Chinese, English selected. A held Enter presses
+  // Next once: the installation does not start.
+  if (byHand) {
+    HoldKey(VK_RETURN, 6);
+  } else {
+    PressNext(wizard);
+  }
   ASSERT_TRUE(WaitFor(OnLanguagePage, wizard));
+  Sleep(500);
+  EXPECT_TRUE(IsVisibleControl(wizard, IDC_NEXT)) << "the held key started the installation";
   for (int id : {IDC_LICENCE_ENGLISH_BOX, IDC_LICENCE_CHINESE, IDC_LICENCE_ENGLISH})
     EXPECT_FALSE(IsVisibleControl(wizard, id)) << id;
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETITEMDATA, 0, 0), kUiEnglish);
-  Screenshot(wizard, "wizard_language");
+  std::unique_ptr<Canvas> language = Screenshot(wizard, "wizard_language");
+  // The closed field shows the selected item's first Chinese character whole, not cut short.
+  const std::string selected = ControlText(wizard, IDC_LANGUAGE_LIST);
+  size_t hanzi = 0;
+  while (hanzi < selected.size() && static_cast<unsigned char>(selected[hanzi]) < 0x81) ++hanzi;
+  ASSERT_LT(hanzi + 1, selected.size()) << selected;
+  HWND combo = GetDlgItem(wizard, IDC_LANGUAGE_LIST);
+  RECT field;
+  GetClientRect(combo, &field);
+  MapWindowPoints(combo, nullptr, reinterpret_cast<POINT*>(&field), 2);
+  GetWindowRect(wizard, &window);
+  OffsetRect(&field, -window.left, -window.top);
+  const uint16_t first = static_cast<uint16_t>(static_cast<unsigned char>(selected[hanzi]) << 8 |
+                                               static_cast<unsigned char>(selected[hanzi + 1]));
+  EXPECT_EQ(WholeGlyphsShown(*language, field, first), 1)
+      << "closed field " << field.bottom - field.top << " pixels high";
 
-  // Install: the outcome comes no sooner than five seconds after the start.
+  // Install: the outcome comes no sooner than five seconds after the start. By hand: the
+  // keyboard's way back to the list, Chinese chosen with the arrow key, Enter on the list.
   DWORD start = GetTickCount();
-  PressNext(wizard);
+  if (byHand) {
+    PressKey(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(FocusOf(wizard), GetDlgItem(wizard, IDC_LANGUAGE_LIST));
+    PressKey(VK_DOWN);
+    EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0), 1);
+    start = GetTickCount();
+    PressKey(VK_RETURN);
+  } else {
+    PressNext(wizard);
+  }
   HWND message = run.WaitForWindow(kMessageTitle, 60000);
   ASSERT_NE(message, nullptr);
   EXPECT_GE(GetTickCount() - start, 5000u);
@@ -186,45 +300,60 @@ TEST(Wizard, InstallsThroughEveryPage) {
   PostMessageA(message, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(run.WaitForExit(10000), 0);
 
-  // The product: files, folder "doc", configuration, links to the installed program.
+  // The product: files, folder "doc" (made with a new folder only), configuration, links to
+  // the installed program in the system's folders (the desktop's only when wanted).
   ExpectInstalled(target);
-  EXPECT_NE(Attributes(target + "\\doc") & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(FileExists(target + "\\doc"), !byHand);
   std::string ini = ReadBytes(target + "\\velmarui.ini");
   EXPECT_NE(ini.find("UseBmpFont=1"), std::string::npos) << ini;
-  EXPECT_NE(ini.find("ForceLanguage=0"), std::string::npos) << ini;
+  EXPECT_NE(ini.find(byHand ? "ForceLanguage=1" : "ForceLanguage=0"), std::string::npos) << ini;
   LinkContents program, uninstaller, desktop;
   ASSERT_TRUE(ReadLink(shell.programLink(), &program));
   ASSERT_TRUE(ReadLink(shell.uninstallerLink(), &uninstaller));
-  ASSERT_TRUE(ReadLink(shell.desktopLink(), &desktop));
   EXPECT_EQ(program.target, target + "\\K7.exe");
   EXPECT_EQ(uninstaller.target, target + "\\K7UnInstall.exe");
-  EXPECT_EQ(desktop.target, target + "\\K7.exe");
   EXPECT_EQ(CountEntries(shell.group()), 2);
+  EXPECT_EQ(ReadLink(shell.desktopLink(), &desktop), !byHand);
+  if (!byHand) {
+    EXPECT_EQ(desktop.target, target + "\\K7.exe");
+  }
 }
 
-// A folder that cannot be made (two levels at once, or too long to hold the product's files)
-// gives the folder message and leaves the user on the language page, from where Back leads to
-// the folder to correct; then the installation goes through.
+
+
+// A folder that cannot be made (two levels at once) gives the folder message; one too long to
+// hold the product's files, whether it exists or not, says so. Either leaves the user on the
+// language page, from where Back leads to the folder to correct; then the installation goes
+// through.
 TEST(Wizard, AFolderThatCannotBeMadeCanBeCorrected) {
-  FixedFolder dir;
+  FixedFolder dir(kPicturesFolder);
   ProductShellEntries shell;
   InstallerRun run(K7_INSTALLER_EXE);
   HWND wizard = run.WaitForWindow(kWizardTitle, 20000);
   ASSERT_NE(wizard, nullptr);
-  const std::string tooLong = dir / std::string(240 - strlen(FixedFolder::kPath), 'x');
-  for (const std::string& wrong : {dir / "two\\levels", tooLong}) {
-    SetDlgItemTextA(wizard, IDC_PATH, wrong.c_str());
+  // 226 characters: one more than the longest file name leaves room for.
+  const std::string existingTooLong = dir / std::string(226 - strlen(kPicturesFolder) - 1, 'e');
+  ASSERT_TRUE(CreateDirectoryA(existingTooLong.c_str(), nullptr));
+  const struct {
+    std::string folder;
+    const char* told;
+  } wrongs[] = {{dir / "two\\levels", kMsgCannotCreateTarget.chinese},
+                {dir / std::string(240 - strlen(kPicturesFolder), 'x'), kMsgPathTooLong.chinese},
+                {existingTooLong, kMsgPathTooLong.chinese}};
+  for (const auto& wrong : wrongs) {
+    SetDlgItemTextA(wizard, IDC_PATH, wrong.folder.c_str());
     PressNext(wizard);
     PressNext(wizard);
     ASSERT_TRUE(WaitFor(OnLanguagePage, wizard));
     PressNext(wizard);
     HWND message = run.WaitForWindow(kMessageTitle, 10000);
-    ASSERT_NE(message, nullptr) << wrong;
-    EXPECT_EQ(ControlText(message, IDC_MESSAGE_CHINESE), kMsgCannotCreateTarget.chinese);
+    ASSERT_NE(message, nullptr) << wrong.folder;
+    EXPECT_EQ(ControlText(message, IDC_MESSAGE_CHINESE), wrong.told) << wrong.folder;
     PostMessageA(message, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor(OnLanguagePage, wizard));
     for (int id : {IDC_BACK, IDC_NEXT, IDCANCEL}) EXPECT_TRUE(IsVisibleControl(wizard, id)) << id;
-    EXPECT_EQ(CountEntries(FixedFolder::kPath), 0) << "nothing was created";
+    EXPECT_EQ(CountEntries(kPicturesFolder), 1) << "nothing was created";
+    EXPECT_EQ(CountEntries(existingTooLong), 0) << "nothing was created";
     PostMessageA(wizard, WM_COMMAND, IDC_BACK, 0);
     PostMessageA(wizard, WM_COMMAND, IDC_BACK, 0);
     ASSERT_TRUE(WaitFor(OnFolderPage, wizard));

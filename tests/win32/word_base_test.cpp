@@ -16,10 +16,6 @@ namespace {
 constexpr DWORD kRO = FILE_ATTRIBUTE_READONLY;
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN;
 
-std::string SampleFile(const char* name) {
-  return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
-}
-
 class WordBaseTest : public testing::Test {
  protected:
   // Runs the decision with a user ready to answer; returns how many questions were asked.
