@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -41,13 +43,8 @@ class WizardRun : public testing::Test {
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
   }
-  bool WaitUntil(bool (*condition)(HWND), DWORD timeoutMs = 5000) {
-    DWORD start = GetTickCount();
-    while (!condition(wizard)) {
-      if (GetTickCount() - start > timeoutMs) return false;
-      Sleep(50);
-    }
-    return true;
+  bool WaitUntil(bool (*condition)(HWND)) {
+    return ::WaitUntil([this, condition] { return condition(wizard); });
   }
 
   InstallerRun run{K7_INSTALLER_EXE};
@@ -208,6 +205,25 @@ TEST(InstallerWithoutGlyphs, EndsWithExitCodeOneAndShowsNothing) {
   ASSERT_TRUE(run.started());
   EXPECT_EQ(run.WaitForWindow(kWizardTitle, 3000), nullptr);
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
+}
+
+// A licence that loads only in part (the English text's stream is cut short, after the Chinese
+// lines went into their list) is loaded again on the next visit, from the language page back,
+// without its lines in the list twice.
+TEST(InstallerWithCutEnglishLicence, ShowsTheChineseLinesOnceOnEveryVisit) {
+  InstallerRun run(K7_INSTALLER_CUT_LICENCE_EXE);
+  HWND wizard = run.WaitForWindow(kWizardTitle, kStartTimeoutMs);
+  ASSERT_NE(wizard, nullptr);
+  const std::string chinese = SampleFile("License_cn.txt");
+  const LRESULT lines = std::count(chinese.begin(), chinese.end(), '\r');
+  for (int command : {IDC_NEXT, IDC_NEXT, IDC_BACK}) {
+    PostMessageA(wizard, WM_COMMAND, command, 0);
+    Sleep(500);
+  }
+  EXPECT_TRUE(IsVisibleControl(wizard, IDC_LICENCE_CHINESE));
+  EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LICENCE_CHINESE, LB_GETCOUNT, 0, 0), lines);
+  PostMessageA(wizard, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
 }
 
 // Without its wizard nothing could end the message loop: the run ends at once, reporting that

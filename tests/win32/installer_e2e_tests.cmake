@@ -1,6 +1,6 @@
 # The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
-# inflate, one whose file "py_1key.dic" (resource 143) is cut short, one that meets what the
-# first Windows 95 gives it, one without its wizard.
+# inflate, one whose file "py_1key.dic" (resource 143) is cut short, one whose English licence
+# (161) is, one that meets what the first Windows 95 gives it, one without its wizard.
 
 # k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
 function(k7_installer_with_cut_stream name id)
@@ -17,6 +17,7 @@ function(k7_installer_with_cut_stream name id)
 endfunction()
 k7_installer_with_cut_stream(no_glyphs 110)
 k7_installer_with_cut_stream(cut_py1key 143)
+k7_installer_with_cut_stream(cut_english_licence 161)
 
 # A build that meets what the first Windows 95 gives it: its lookups of newer kernel32 calls
 # find nothing, and MoveFileExA and DeleteFileW answer ERROR_CALL_NOT_IMPLEMENTED.
@@ -33,6 +34,7 @@ k7_wine_path(K7_NO_WIZARD_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_wizard.e
 k7_wine_path(K7_INSTALLER_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe)
 k7_wine_path(K7_NO_GLYPHS_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_glyphs.exe)
 k7_wine_path(K7_CUT_PY1KEY_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_cut_py1key.exe)
+k7_wine_path(K7_CUT_LICENCE_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_cut_english_licence.exe)
 k7_wine_path(K7_SHIPPED_INSTALLER_WINE ${K7_SHIPPED_INSTALLER})
 
 k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp)
@@ -40,9 +42,10 @@ target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
   K7_SHIPPED_INSTALLER_EXE="${K7_SHIPPED_INSTALLER_WINE}"
   K7_INSTALLER_NO_GLYPHS_EXE="${K7_NO_GLYPHS_WINE}"
-  K7_INSTALLER_NO_WIZARD_EXE="${K7_NO_WIZARD_WINE}")
+  K7_INSTALLER_NO_WIZARD_EXE="${K7_NO_WIZARD_WINE}"
+  K7_INSTALLER_CUT_LICENCE_EXE="${K7_CUT_LICENCE_WINE}")
 add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyphs
-                 K7_Quorvane_Setup_no_wizard)
+                 K7_Quorvane_Setup_no_wizard K7_Quorvane_Setup_cut_english_licence)
 
 # Whole installations, silent and through the wizard, checked on the files they leave.
 k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp)
