@@ -31,7 +31,8 @@ bool FormatBounded(char* out, size_t outSize, const char* format, ...) {
     const char conversion = *++p;
     if (conversion == 's') {
       const char* text = va_arg(args, const char*);
-      for (long i = 0; text != nullptr && text[i] != '\0' && (most < 0 || i < most); ++i) put(text[i]);
+      for (long i = 0; text != nullptr && text[i] != '\0' && (most < 0 || i < most); ++i)
+        put(text[i]);
     } else if (conversion == 'd' || conversion == 'u') {
       unsigned value = va_arg(args, unsigned);
       // A negative %d as its sign and magnitude, taken in unsigned arithmetic, which holds even

@@ -18,8 +18,9 @@ bool TransferAndClose(HANDLE file, void* bytes, size_t length, bool write) {
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD done = 0;
   const DWORD count = static_cast<DWORD>(length);
-  const bool ok = count == length && (write ? WriteFile(file, bytes, count, &done, nullptr)
-                                            : ReadFile(file, bytes, count, &done, nullptr)) &&
+  const bool ok = count == length &&
+                  (write ? WriteFile(file, bytes, count, &done, nullptr)
+                         : ReadFile(file, bytes, count, &done, nullptr)) &&
                   done == count;
   return CloseHandle(file) && ok;
 }
@@ -31,9 +32,11 @@ bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_F
 bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length) {
   HANDLE file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
   if (file == INVALID_HANDLE_VALUE) return false;
-  // A size of 4 GiB or more reads as INVALID_FILE_SIZE or more than `most`: refused either way.
-  const DWORD size = GetFileSize(file, nullptr);
-  char* buffer = size <= most ? static_cast<char*>(malloc(size + 1)) : nullptr;
+  // A size that cannot be read is INVALID_FILE_SIZE, more than `most`; one of 4 GiB or more has
+  // a high part: refused either way.
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file, &high);
+  char* buffer = size <= most && high == 0 ? static_cast<char*>(malloc(size + 1)) : nullptr;
   if (buffer == nullptr) {
     CloseHandle(file);
     return false;
@@ -50,7 +53,7 @@ bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length) 
 int ReadFirstByte(const char* path) {
   unsigned char first = 0;
   return TransferAndClose(OpenFile(path, GENERIC_READ, OPEN_EXISTING), &first, 1, false) ? first
-                                                                                           : -1;
+                                                                                         : -1;
 }
 
 bool WriteNewFile(const char* path, const void* data, size_t length) {

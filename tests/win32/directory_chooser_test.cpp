@@ -237,7 +237,7 @@ class DirectoryChooserTest : public testing::Test {
     const int ticks = StepThroughDialog(K7_CHOOSER_TITLE, std::move(step),
                                         [&] { chosen = DirectoryChooser(wizard_); });
     EXPECT_GT(ticks, 0) << "no chooser titled " K7_CHOOSER_TITLE " opened: error "
-                       << CommDlgExtendedError();
+                        << CommDlgExtendedError();
     // Out of the scratch folder, which can then be removed: Wine's old-style dialog leaves the
     // folder last opened as the current directory despite OFN_NOCHANGEDIR.
     SetCurrentDirectoryA(earlier);

@@ -319,8 +319,6 @@ TEST(Wizard, InstallsThroughEveryPage) {
   }
 }
 
-
-
 // A folder that cannot be made (two levels at once) gives the folder message; one too long to
 // hold the product's files, whether it exists or not, says so. Either leaves the user on the
 // language page, from where Back leads to the folder to correct; then the installation goes
