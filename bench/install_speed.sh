@@ -245,7 +245,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 if [ "$ARCH" = win32 ]; then how="32-bit Wine, PE32"; else how="64-bit Wine, PE32+ builds"; fi
 echo
 echo "Install speed under $(/usr/lib/wine/wine64 --version) ($how), $(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')"
-printf 'Payload: %d files, %d bytes, packed %d bytes at zlib level 9 (%s:1)\n' "${#files[@]}" \
+printf 'Payload: %d files, %d bytes, packed %d bytes by libdeflate level 12 (%s:1)\n' "${#files[@]}" \
   "$payload_bytes" "$packed_bytes" "$(ratio "$payload_bytes" "$packed_bytes")"
 echo "Each whole Wine process, median of $RUNS runs taken in turn, into a new folder each time."
 echo

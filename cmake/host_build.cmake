@@ -16,9 +16,13 @@ target_link_options(k7_portable_checked PUBLIC ${K7_SANITIZE})
 target_link_libraries(k7_portable_checked PUBLIC ZLIB::ZLIB)
 
 # Build tools.
+# libdeflate (Debian: libdeflate-dev) deflates the payload's streams.
+find_path(K7_LIBDEFLATE_INCLUDE libdeflate.h REQUIRED)
+find_library(K7_LIBDEFLATE deflate REQUIRED)
 add_library(k7_tool_support STATIC tools/zlib_file.cpp)
 k7_code_options(k7_tool_support)
-target_link_libraries(k7_tool_support PUBLIC ZLIB::ZLIB)
+target_include_directories(k7_tool_support SYSTEM PRIVATE ${K7_LIBDEFLATE_INCLUDE})
+target_link_libraries(k7_tool_support PUBLIC ZLIB::ZLIB ${K7_LIBDEFLATE})
 
 foreach(tool pack_payload make_sample_payload make_glyph_sheets)
   add_executable(${tool} tools/${tool}.cpp)

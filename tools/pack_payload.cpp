@@ -1,4 +1,5 @@
-// Host tool: deflates the payload folder's files at level 9 and writes the resource-script lines,
+// Host tool: deflates the payload folder's files (libdeflate, level 12, zlib streams) and writes
+// the resource-script lines,
 // with the payload record (common/payload_record.h) of the streams it wrote.
 //
 // Usage: pack_payload SOURCE_DIR OUT_DIR RC_FILE

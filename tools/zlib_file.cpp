@@ -1,7 +1,7 @@
-// Host helpers of the build tools: whole-file reading and writing one level-9 zlib stream.
+// Host helpers of the build tools: whole-file reading and writing one zlib stream.
 #include "tools/zlib_file.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <cstdio>
 
@@ -25,9 +25,14 @@ bool WriteWholeFile(const std::string& path, const std::vector<unsigned char>& d
 }
 
 bool WriteZlibFile(const std::string& path, const std::vector<unsigned char>& data) {
-  uLongf size = compressBound(data.size());
-  std::vector<unsigned char> packed(size);
-  if (compress2(packed.data(), &size, data.data(), data.size(), 9) != Z_OK) return false;
+  constexpr int kHighestLevel = 12;
+  libdeflate_compressor* compressor = libdeflate_alloc_compressor(kHighestLevel);
+  if (compressor == nullptr) return false;
+  std::vector<unsigned char> packed(libdeflate_zlib_compress_bound(compressor, data.size()));
+  const size_t size =
+      libdeflate_zlib_compress(compressor, data.data(), data.size(), packed.data(), packed.size());
+  libdeflate_free_compressor(compressor);
+  if (size == 0) return false;
   packed.resize(size);
   return WriteWholeFile(path, packed);
 }

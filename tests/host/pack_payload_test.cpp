@@ -1,4 +1,5 @@
-// The payload build: level-9 streams that inflate to the sample files; refusal of bad folders.
+// The payload build: smallest-compression zlib streams that inflate to the sample files with zlib;
+// refusal of bad folders.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,9 +25,10 @@ std::vector<unsigned char> Read(const std::string& path) {
   return data;
 }
 
-// Every stream is level 9 and inflates to its sample file, and the payload record holds its
-// length, CRC-32 and inflated size; a record with one byte changed is refused.
-TEST(PackedPayload, EveryStreamIsLevelNineInflatesToItsSampleFileAndIsRecorded) {
+// Every stream is a zlib stream marked as the smallest compression (0x78 0xDA) that zlib's own
+// uncompress inflates to its sample file, and the payload record holds its length, CRC-32 and
+// inflated size; a record with one byte changed is refused.
+TEST(PackedPayload, EveryStreamIsSmallestZlibInflatesToItsSampleFileAndIsRecorded) {
   auto recordBytes = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/payload_record.bin");
   PayloadRecord record;
   ASSERT_TRUE(ReadPayloadRecord(recordBytes.data(), recordBytes.size(), &record));

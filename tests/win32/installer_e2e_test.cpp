@@ -163,9 +163,9 @@ BOOL CALLBACK CountTextResource(HMODULE, LPCSTR, LPSTR name, LONG_PTR count) {
 }
 
 // The shipped PE32 executable, read as a file (so also by the PE32+ twin of this test): a 32-bit
-// Windows GUI program whose resource table holds 111 TEXT streams, every one written at level 9,
-// every manifest row inflating to its payload file.
-TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsLevelNineStreams) {
+// Windows GUI program whose resource table holds 111 TEXT streams, every one a zlib stream marked
+// as the smallest compression, every manifest row inflating to its payload file.
+TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsZlibStreams) {
   std::string file = ReadBytes(K7_SHIPPED_INSTALLER_EXE);
   ASSERT_GT(file.size(), 0x400u) << K7_SHIPPED_INSTALLER_EXE;
   auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.data());
