@@ -38,6 +38,7 @@ linked=$(awk '
   }
   function add(section, size, file,   who, kind) {
     if (file ~ /libk7_zlib\.a\(|libz\.a\(/) who = "zlib"
+    else if (file ~ /libk7_libdeflate\.a\(/) who = "libdeflate"
     else if (section ~ /^\.idata/ || file ~ /(s|_defs)[0-9][0-9][0-9][0-9][0-9]\.o\)$/)
       who = "imports"
     else if (file ~ /objects\.a\(|libk7_win32\.a\(|libk7_portable_w32\.a\(/) who = "ours"
@@ -56,8 +57,8 @@ linked=$(awk '
   pending != "" && NF >= 3 && $1 ~ /^0x/ && $2 ~ /^0x/ { add(pending, hex($2), $3) }
   { pending = "" }
   END {
-    split("ours zlib runtime imports", who, " ")
-    for (w = 1; w <= 4; w++)
+    split("ours libdeflate zlib runtime imports", who, " ")
+    for (w = 1; w <= 5; w++)
       printf "%s %d %d %d %d\n", who[w], bytes[who[w], "code"], bytes[who[w], "data"],
              bytes[who[w], "unwind"], bytes[who[w], "total"]
   }' "$MAP")
@@ -100,7 +101,8 @@ row() { printf "  %-36s %7s %7s %7s %7d\n" "$@"; }
 while read -r who code data unwind total; do
   case "$who" in
     ours) row "our code (app, install, shell, ...)" "$code" "$data" "$unwind" "$total" ;;
-    zlib) row "zlib (inflate)" "$code" "$data" "$unwind" "$total" ;;
+    libdeflate) row "libdeflate (zlib decompressor)" "$code" "$data" "$unwind" "$total" ;;
+    zlib) row "zlib (CRC-32)" "$code" "$data" "$unwind" "$total" ;;
     runtime) row "C runtime and libgcc" "$code" "$data" "$unwind" "$total" ;;
     imports) row "DLL imports (tables and stubs)" "" "" "" "$total" ;;
   esac

@@ -1,5 +1,8 @@
 # Host build: portable library, build tools, payload packing and host unit tests.
 find_package(ZLIB REQUIRED)
+# libdeflate (Debian: libdeflate-dev) inflates the payload's streams and deflates them.
+find_path(K7_LIBDEFLATE_INCLUDE libdeflate.h REQUIRED)
+find_library(K7_LIBDEFLATE deflate REQUIRED)
 
 set(K7_PAYLOAD_DIR "" CACHE PATH "Folder of real product files to pack instead of the sample payload")
 set(K7_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
@@ -7,18 +10,17 @@ set(K7_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-saniti
 # The portable logic, built plainly for the tools and with sanitizers for the tests.
 add_library(k7_portable STATIC ${K7_PORTABLE_SOURCES})
 k7_code_options(k7_portable)
-target_link_libraries(k7_portable PUBLIC ZLIB::ZLIB)
+target_include_directories(k7_portable SYSTEM PUBLIC ${K7_LIBDEFLATE_INCLUDE})
+target_link_libraries(k7_portable PUBLIC ZLIB::ZLIB ${K7_LIBDEFLATE})
 
 add_library(k7_portable_checked STATIC ${K7_PORTABLE_SOURCES})
 k7_code_options(k7_portable_checked)
 target_compile_options(k7_portable_checked PUBLIC ${K7_SANITIZE})
 target_link_options(k7_portable_checked PUBLIC ${K7_SANITIZE})
-target_link_libraries(k7_portable_checked PUBLIC ZLIB::ZLIB)
+target_include_directories(k7_portable_checked SYSTEM PUBLIC ${K7_LIBDEFLATE_INCLUDE})
+target_link_libraries(k7_portable_checked PUBLIC ZLIB::ZLIB ${K7_LIBDEFLATE})
 
 # Build tools.
-# libdeflate (Debian: libdeflate-dev) deflates the payload's streams.
-find_path(K7_LIBDEFLATE_INCLUDE libdeflate.h REQUIRED)
-find_library(K7_LIBDEFLATE deflate REQUIRED)
 add_library(k7_tool_support STATIC tools/zlib_file.cpp)
 k7_code_options(k7_tool_support)
 target_include_directories(k7_tool_support SYSTEM PRIVATE ${K7_LIBDEFLATE_INCLUDE})

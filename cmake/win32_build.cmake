@@ -26,14 +26,17 @@ set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-
                    -fno-asynchronous-unwind-tables -fno-ident)
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 
-# The zlib every Windows program links: its inflating half, built from source.
+# The zlib every Windows program links: its inflating half, built from source (the Installer
+# takes only its CRC-32 from it; the install floor of bench/install_speed.sh inflates with it).
 include(cmake/zlib_inflate.cmake)
 set(K7_ZLIB_STATIC k7_zlib)
+# libdeflate's decompressor, which the Installer inflates with, built from source.
+include(cmake/libdeflate_decompress.cmake)
 
 add_library(k7_portable_w32 STATIC ${K7_PORTABLE_SOURCES})
 k7_code_options(k7_portable_w32)
 target_compile_options(k7_portable_w32 PRIVATE ${K7_W32_COMPILE})
-target_link_libraries(k7_portable_w32 PUBLIC ${K7_ZLIB_STATIC})
+target_link_libraries(k7_portable_w32 PUBLIC k7_libdeflate ${K7_ZLIB_STATIC})
 
 add_library(k7_win32 STATIC ${K7_WIN32_SOURCES})
 k7_code_options(k7_win32)

@@ -1,25 +1,21 @@
-// Inflation of one zlib stream into a bounded buffer, through zlib's one-call uncompress.
+// Inflation of one zlib stream into a bounded buffer, through libdeflate's whole-buffer zlib
+// decompressor.
 #include "common/inflate_span.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 bool InflateSpan(const void* source, uint32_t sourceLength, void* buffer, uint32_t capacity,
                  uint32_t* length) {
   if (source == nullptr || sourceLength == 0 || buffer == nullptr) return false;
-  if (capacity == 0) {
-    // For a zero capacity zlib's uncompress inflates into a byte of its own and reports success
-    // with length 0 for a one-byte file; only a stream of an empty file fits into no capacity.
-    unsigned char probe;
-    uint32_t probeLength = 0;
-    if (!InflateSpan(source, sourceLength, &probe, 1, &probeLength) || probeLength != 0)
-      return false;
-    *length = 0;
-    return true;
-  }
-  uLongf outLength = capacity;
-  int rc = uncompress(static_cast<Bytef*>(buffer), &outLength, static_cast<const Bytef*>(source),
-                      sourceLength);
-  if (rc != Z_OK) return false;
-  *length = static_cast<uint32_t>(outLength);
+  libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
+  if (decompressor == nullptr) return false;
+  size_t inflated = 0;
+  // A stream whose output would not fit the capacity, whatever the capacity (0 included), is
+  // refused (LIBDEFLATE_INSUFFICIENT_SPACE), as is a damaged one.
+  const libdeflate_result result =
+      libdeflate_zlib_decompress(decompressor, source, sourceLength, buffer, capacity, &inflated);
+  libdeflate_free_decompressor(decompressor);
+  if (result != LIBDEFLATE_SUCCESS) return false;
+  *length = static_cast<uint32_t>(inflated);
   return true;
 }

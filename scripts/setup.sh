@@ -52,11 +52,13 @@ for l in "${LOCALES[@]}"; do
       $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
   fi
 done
-# zlib's own sources: the Windows build compiles just the inflating half of zlib, small (see
-# cmake/zlib_inflate.cmake). They come from Debian's source package, which needs deb-src entries:
-# copies of the machine's Debian entries (same mirror, suites and Signed-By, or apt refuses the
-# pair) with the type deb-src, in files of their own.
+# zlib's and libdeflate's own sources: the Windows build compiles just zlib's CRC-32 and
+# libdeflate's zlib decompressor, small (see cmake/zlib_inflate.cmake and
+# cmake/libdeflate_decompress.cmake). They come from Debian's source packages, which need deb-src
+# entries: copies of the machine's Debian entries (same mirror, suites and Signed-By, or apt
+# refuses the pair) with the type deb-src, in files of their own.
 ZLIB_SOURCE=/var/cache/k7/zlib
+LIBDEFLATE_SOURCE=/var/cache/k7/libdeflate
 add_debian_source_entries() {
   local list=/etc/apt/sources.list.d/k7-debian-source one_line deb822 file
   local one_line_files=() deb822_files=()
@@ -85,38 +87,42 @@ add_debian_source_entries() {
 }
 # apt-get checks every file it fetches against the signed Sources index. The newest version is
 # tried first, then the one of each suite in turn, for a mirror that lacks some suite's files.
-# The orig tarball is zlib's release, without Debian's patches (they change only its build files
-# and minizip).
-fetch_zlib_source() {
-  local work orig suite
+# The orig tarball is the project's release, without Debian's patches (for zlib they change only
+# its build files and minizip; libdeflate has none).
+#   fetch_debian_source PACKAGE FOLDER FILE   unpacks PACKAGE's release into FOLDER, which must
+#                                             then hold FILE.
+fetch_debian_source() {
+  local package="$1" folder="$2" marker="$3" work orig suite
   work="$(mktemp -d)"
   chmod 777 "$work"  # apt downloads as its own user
-  if ! (cd "$work" && apt-get source --download-only zlib); then
-    # apt-cache madison's source lines: "zlib | VERSION | URI SUITE/COMPONENT Sources".
-    for suite in $(apt-cache madison zlib | awk -F' [|] ' '/Sources$/ {
+  if ! (cd "$work" && apt-get source --download-only "$package"); then
+    # apt-cache madison's source lines: "PACKAGE | VERSION | URI SUITE/COMPONENT Sources".
+    for suite in $(apt-cache madison "$package" | awk -F' [|] ' '/Sources$/ {
                      split($3, words, " "); sub(/\/.*/, "", words[2]); print words[2] }' | uniq); do
       rm -f "$work"/*
-      if (cd "$work" && apt-get source --download-only "zlib/$suite"); then break; fi
+      if (cd "$work" && apt-get source --download-only "$package/$suite"); then break; fi
     done
   fi
-  orig="$(ls "$work"/zlib_*.orig.tar.*)" || return 1
-  $SUDO rm -rf "$ZLIB_SOURCE.new"
-  $SUDO mkdir -p "$ZLIB_SOURCE.new"
-  $SUDO tar -xf "$orig" -C "$ZLIB_SOURCE.new" --strip-components=1 --no-same-owner || return 1
-  [ -f "$ZLIB_SOURCE.new/inflate.c" ] || { echo "$orig holds no inflate.c"; return 1; }
-  basename "$(ls "$work"/zlib_*.dsc)" .dsc | $SUDO tee "$ZLIB_SOURCE.new/DEBIAN_SOURCE" >/dev/null
-  $SUDO rm -rf "$ZLIB_SOURCE" && $SUDO mv "$ZLIB_SOURCE.new" "$ZLIB_SOURCE"
+  orig="$(ls "$work"/"$package"_*.orig.tar.*)" || return 1
+  $SUDO rm -rf "$folder.new"
+  $SUDO mkdir -p "$folder.new"
+  $SUDO tar -xf "$orig" -C "$folder.new" --strip-components=1 --no-same-owner || return 1
+  [ -f "$folder.new/$marker" ] || { echo "$orig holds no $marker"; return 1; }
+  basename "$(ls "$work"/"$package"_*.dsc)" .dsc | $SUDO tee "$folder.new/DEBIAN_SOURCE" >/dev/null
+  $SUDO rm -rf "$folder" && $SUDO mv "$folder.new" "$folder"
   rm -rf "$work"
 }
-if [ ! -f "$ZLIB_SOURCE/inflate.c" ]; then
-  echo "setup: fetching zlib's source package into $ZLIB_SOURCE"
-  if ! apt-cache showsrc zlib >/dev/null 2>&1; then
+for source in "zlib $ZLIB_SOURCE inflate.c" \
+              "libdeflate $LIBDEFLATE_SOURCE lib/deflate_decompress.c"; do
+  read -r package folder marker <<<"$source"
+  if [ -f "$folder/$marker" ]; then continue; fi
+  echo "setup: fetching $package's source package into $folder"
+  if ! apt-cache showsrc "$package" >/dev/null 2>&1; then
     step "adding deb-src entries for Debian's source packages" \
       "Add a deb-src entry for Debian's archive (its deb entry's Signed-By too); apt-get update." \
       add_debian_source_entries
   fi
-  step "fetching zlib's source package (apt-get source zlib)" \
+  step "fetching $package's source package (apt-get source $package)" \
     "Check that Debian's mirror is reachable and has deb-src entries, then rerun this script." \
-    fetch_zlib_source
-fi
-echo "setup: all packages and locales present"
+    fetch_debian_source "$package" "$folder" "$marker"
+done

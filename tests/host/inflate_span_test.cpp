@@ -48,6 +48,22 @@ TEST(InflateSpan, RefusesDamagedTruncatedAndMissingStreams) {
   EXPECT_FALSE(InflateSpan(stream.data(), stream.size() - 3, buffer.data(), 100, &length));
   EXPECT_FALSE(InflateSpan(nullptr, 0, buffer.data(), 100, &length));
   EXPECT_FALSE(InflateSpan(stream.data(), 0, buffer.data(), 100, &length));
+
+  // Every stream cut short or with any one bit flipped is refused, or inflates within the
+  // capacity (a flip in a byte the format ignores); the sanitizers see every write.
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i * 7919 % 1000) + "\r\n";
+  auto sample = Deflate(text);
+  std::vector<char> small(text.size());
+  for (size_t cut = 1; cut < sample.size(); ++cut)
+    EXPECT_FALSE(InflateSpan(sample.data(), cut, small.data(), small.size(), &length)) << cut;
+  for (size_t bit = 0; bit < sample.size() * 8; ++bit) {
+    auto flipped = sample;
+    flipped[bit / 8] ^= static_cast<unsigned char>(1u << bit % 8);
+    if (InflateSpan(flipped.data(), flipped.size(), small.data(), small.size(), &length)) {
+      EXPECT_LE(length, small.size()) << bit;
+    }
+  }
 }
 
 TEST(InflateSpan, AcceptsAnEmptyFileAndRefusesAnyOutputIntoNoCapacity) {
