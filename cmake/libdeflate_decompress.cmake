@@ -1,7 +1,8 @@
 # libdeflate's zlib decompressor, which inflates every payload stream in the Windows build, built
 # small from libdeflate's own sources (Debian's source package, which scripts/setup.sh fetches
 # into K7_LIBDEFLATE_SOURCE): just the decompressor, Adler-32 and the allocation it needs, in one
-# translation unit that leaves out the routines for newer processors (cmake/libdeflate_decompress.c).
+# translation unit that leaves out the routines for newer processors
+# (cmake/libdeflate_decompress.c).
 #   k7_libdeflate   the static library; its public include folder gives the matching libdeflate.h.
 set(K7_LIBDEFLATE_SOURCE /var/cache/k7/libdeflate CACHE PATH
     "libdeflate's source tree (scripts/setup.sh fetches it)")
