@@ -87,7 +87,7 @@ bool IsVisibleControl(HWND dialog, int id) {
 }
 
 std::string ControlText(HWND dialog, int id) {
-  char text[512] = "";
+  char text[1024] = "";
   GetDlgItemTextA(dialog, id, text, sizeof text);
   return text;
 }

@@ -74,12 +74,6 @@ void ExpectLayout(HWND dialog, const char* chinese, const char* english, int but
   if (lines.englishShown) ExpectAt(ChildRect(dialog, 1028), lines.english, "English line");
 }
 
-std::string WindowText(HWND dialog, int id) {
-  char text[1024] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
 class MessageDialogTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -100,8 +94,8 @@ TEST_F(MessageDialogTest, OkMessageIsLaidOutAndOkGivesOne) {
       [&](HWND dialog, int tick) {
         if (tick < 2) return false;
         ExpectLayout(dialog, m.chinese, m.english, m.buttons);
-        EXPECT_EQ(WindowText(dialog, 1013), m.chinese);
-        EXPECT_EQ(WindowText(dialog, 1028), m.english);
+        EXPECT_EQ(ControlText(dialog, 1013), m.chinese);
+        EXPECT_EQ(ControlText(dialog, 1028), m.english);
         EXPECT_FALSE(IsWindowEnabled(owner)) << "the owner is disabled while the message is open";
         CaptureWindow(dialog, "message_ok");
         Click(dialog, IDOK);
@@ -190,7 +184,7 @@ TEST_F(MessageDialogTest, LongEnglishShowsItsFirst127Bytes) {
   EXPECT_EQ(RunMessage("内存不够。", english.c_str(), kButtonsOk,
                        [&](HWND dialog, int tick) {
                          if (tick < 1) return false;
-                         EXPECT_EQ(WindowText(dialog, 1028), english.substr(0, 127));
+                         EXPECT_EQ(ControlText(dialog, 1028), english.substr(0, 127));
                          ExpectLayout(dialog, "内存不够。", english.substr(0, 127).c_str(),
                                       kButtonsOk);
                          Click(dialog, IDOK);
@@ -208,7 +202,7 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
       RunMessage(chinese, kMsgCannotCreateGroup.english, kButtonsOk, [&](HWND dialog, int tick) {
         if (tick < 2) return false;
         ExpectLayout(dialog, chinese, kMsgCannotCreateGroup.english, kButtonsOk);
-        EXPECT_EQ(WindowText(dialog, 1013), chinese);
+        EXPECT_EQ(ControlText(dialog, 1013), chinese);
         CaptureWindow(dialog, "message_long_path");
 
         // The Chinese line on screen against the whole text drawn directly in the line's font.
