@@ -5,6 +5,7 @@ find_path(K7_LIBDEFLATE_INCLUDE libdeflate.h REQUIRED)
 find_library(K7_LIBDEFLATE deflate REQUIRED)
 
 set(K7_PAYLOAD_DIR "" CACHE PATH "Folder of real product files to pack instead of the sample payload")
+option(K7_PACK_WITH_ZLIB9 "Deflate the payload with zlib level 9 (the download-size benchmark's comparison)" OFF)
 set(K7_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
 # The portable logic, built plainly for the tools and with sanitizers for the tests.
@@ -58,7 +59,7 @@ else()
 endif()
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/payload/payload.rc
-  COMMAND pack_payload ${K7_PACK_SOURCE} ${CMAKE_BINARY_DIR}/payload ${CMAKE_BINARY_DIR}/payload/payload.rc
+  COMMAND pack_payload $<$<BOOL:${K7_PACK_WITH_ZLIB9}>:--zlib-level-9> ${K7_PACK_SOURCE} ${CMAKE_BINARY_DIR}/payload ${CMAKE_BINARY_DIR}/payload/payload.rc
   DEPENDS pack_payload ${K7_PACK_DEPENDS}
   COMMENT "Packing the payload from ${K7_PACK_SOURCE}")
 add_custom_target(payload ALL DEPENDS ${CMAKE_BINARY_DIR}/payload/payload.rc

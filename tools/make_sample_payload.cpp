@@ -1,6 +1,6 @@
 // Host tool: writes the deterministic sample payload, one file under every manifest name.
 //
-// Usage: make_sample_payload [--full-size] OUT_DIR [GLYPH_SHEETS]
+// Usage: make_sample_payload [--full-size | --real-content SOURCE_LIST] OUT_DIR [GLYPH_SHEETS]
 // The sample stands in for the product's files so that the Installer can be built, run and
 // tested without them. It keeps the properties that the Installer reads: GBK and English
 // licence texts with CR LF line ends, a "velmarui.ini" ending in its [Config] section, a
@@ -9,10 +9,16 @@
 // By default the files are small. With --full-size every other file has about the size of the
 // product's file of its kind (about 83 MB in all, "pycizudic.idx" exactly 38,013,217 bytes) and
 // content that deflates as such files do, about 2:1 overall: the payload of
-// bench/install_speed.sh.
+// bench/install_speed.sh when no packages are at hand.
+// With --real-content the same files at the same sizes are cut from files that Debian packages
+// install (SOURCE_LIST names them, one "KIND PATH" a line; bench/payload_sources.sh writes it):
+// what real programs, word lists, bitmaps and pages deflate to.
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -354,19 +360,25 @@ void AppendCompressed(const std::string& name, Random* random, size_t size, Byte
   while (out->size() < size) out->push_back(static_cast<unsigned char>(random->Next()));
 }
 
+// The size rule of a row, or null when no rule names it (the small sample file stands).
+const SizeRule* RuleFor(const std::string& name) {
+  for (const SizeRule& r : kFullSizeRules)
+    if (EndsWith(name, r.ending)) return &r;
+  return nullptr;
+}
+
+// The row's full size, drawn from its rule with the row's own seed; `random` goes on from there.
+size_t FullSize(const SizeRule& rule, Random* random) {
+  return rule.size + random->Below(rule.spread + 1);
+}
+
 // A full-size file under the row's name, or the small sample file when no size rule names it.
 Bytes FullSizeFile(const ManifestRow& row) {
   std::string name = row.fileName;
-  const SizeRule* rule = nullptr;
-  for (const SizeRule& r : kFullSizeRules) {
-    if (EndsWith(name, r.ending)) {
-      rule = &r;
-      break;
-    }
-  }
+  const SizeRule* rule = RuleFor(name);
   if (rule == nullptr) return SampleFile(row);
   Random random(kFullSizeSeed ^ row.resourceId);
-  size_t size = rule->size + random.Below(rule->spread + 1);
+  size_t size = FullSize(*rule, &random);
   Bytes out;
   out.reserve(size + 256);
   if (name == "pycizudic.idx") out.push_back(0x80);
@@ -391,16 +403,105 @@ Bytes FullSizeFile(const ManifestRow& row) {
   return out;
 }
 
+// The real-content payload: each kind of file cut from the files of one list, joined in the
+// list's order into one endless ribbon (after its end it starts again); each payload file of that
+// kind takes the next bytes of its kind's ribbon, at the same sizes as the full-size sample.
+constexpr size_t kKinds = 5;
+const char* const kKindNames[kKinds] = {"table", "bitmap", "page", "program", "compressed"};
+
+struct Ribbon {
+  Bytes bytes;
+  size_t next = 0;
+  // The next `size` bytes, going round at the end.
+  Bytes Take(size_t size) {
+    Bytes out;
+    out.reserve(size);
+    while (out.size() < size) {
+      size_t n = std::min(size - out.size(), bytes.size() - next);
+      out.insert(out.end(), bytes.begin() + static_cast<long>(next),
+                 bytes.begin() + static_cast<long>(next + n));
+      next = (next + n) % bytes.size();
+    }
+    return out;
+  }
+};
+
+// Appends the file at `path` to `out`: inflated when it is a gzip file and `inflate` holds (the
+// character maps come gzipped), byte for byte otherwise.
+bool AppendSource(const std::string& path, bool inflate, Bytes* out) {
+  if (!inflate) {
+    Bytes data;
+    if (!ReadWholeFile(path, &data)) return false;
+    out->insert(out->end(), data.begin(), data.end());
+    return true;
+  }
+  gzFile file = gzopen(path.c_str(), "rb");  // reads a file that is not gzipped as it stands
+  if (file == nullptr) return false;
+  unsigned char chunk[65536];
+  int n;
+  while ((n = gzread(file, chunk, sizeof chunk)) > 0) out->insert(out->end(), chunk, chunk + n);
+  return gzclose(file) == Z_OK && n == 0;
+}
+
+// Reads the list: lines "KIND PATH", KIND one of kKindNames. Every kind must have bytes.
+bool ReadRibbons(const char* listPath, Ribbon (&ribbons)[kKinds]) {
+  FILE* list = fopen(listPath, "r");
+  if (list == nullptr) {
+    fprintf(stderr, "make_sample_payload: cannot read the source list %s\n", listPath);
+    return false;
+  }
+  char line[4096];
+  bool ok = true;
+  while (ok && fgets(line, sizeof line, list) != nullptr) {
+    line[strcspn(line, "\n")] = '\0';
+    const char* space = strchr(line, ' ');
+    size_t kind = kKinds;
+    for (size_t k = 0; space != nullptr && k < kKinds; ++k)
+      if (static_cast<size_t>(space - line) == strlen(kKindNames[k]) &&
+          strncmp(line, kKindNames[k], strlen(kKindNames[k])) == 0)
+        kind = k;
+    if (kind == kKinds) {
+      fprintf(stderr, "make_sample_payload: not \"KIND PATH\" in %s: %s\n", listPath, line);
+      ok = false;
+    } else if (!AppendSource(space + 1, kind != static_cast<size_t>(Content::kCompressed), &ribbons[kind].bytes)) {
+      fprintf(stderr, "make_sample_payload: cannot read %s\n", space + 1);
+      ok = false;
+    }
+  }
+  fclose(list);
+  for (size_t k = 0; ok && k < kKinds; ++k) {
+    if (ribbons[k].bytes.empty()) {
+      fprintf(stderr, "make_sample_payload: no %s file in %s\n", kKindNames[k], listPath);
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+Bytes RealContentFile(const ManifestRow& row, Ribbon (&ribbons)[kKinds]) {
+  const SizeRule* rule = RuleFor(row.fileName);
+  if (rule == nullptr) return SampleFile(row);
+  Random random(kFullSizeSeed ^ row.resourceId);
+  Bytes out = ribbons[static_cast<size_t>(rule->content)].Take(FullSize(*rule, &random));
+  if (strcmp(row.fileName, "pycizudic.idx") == 0) out[0] = 0x80;
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   bool fullSize = argc > 1 && strcmp(argv[1], "--full-size") == 0;
-  if (fullSize) {
-    --argc;
-    ++argv;
+  const char* sourceList = nullptr;
+  if (argc > 2 && strcmp(argv[1], "--real-content") == 0) sourceList = argv[2];
+  if (fullSize || sourceList != nullptr) {
+    int taken = fullSize ? 1 : 2;
+    argc -= taken;
+    argv += taken;
   }
   if (argc != 2 && argc != 3) {
-    fprintf(stderr, "usage: make_sample_payload [--full-size] OUT_DIR [GLYPH_SHEETS]\n");
+    fprintf(stderr,
+            "usage: make_sample_payload [--full-size | --real-content SOURCE_LIST] OUT_DIR "
+            "[GLYPH_SHEETS]\n");
     return 2;
   }
   std::string outDir = argv[1];
@@ -413,11 +514,15 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  static Ribbon ribbons[kKinds];
+  if (sourceList != nullptr && !ReadRibbons(sourceList, ribbons)) return 1;
   for (const ManifestRow& row : kInstallManifest) {
     std::string path = outDir + "/" + row.fileName;
     Bytes content;
-    if (!ReadByTheInstaller(row.fileName, glyphSheets, &content))
-      content = fullSize ? FullSizeFile(row) : SampleFile(row);
+    if (!ReadByTheInstaller(row.fileName, glyphSheets, &content)) {
+      if (sourceList != nullptr) content = RealContentFile(row, ribbons);
+      else content = fullSize ? FullSizeFile(row) : SampleFile(row);
+    }
     if (!WriteWholeFile(path, content)) {
       fprintf(stderr, "make_sample_payload: cannot write %s\n", path.c_str());
       return 1;

@@ -2,7 +2,8 @@
 // the resource-script lines,
 // with the payload record (common/payload_record.h) of the streams it wrote.
 //
-// Usage: pack_payload SOURCE_DIR OUT_DIR RC_FILE
+// Usage: pack_payload [--zlib-level-9] SOURCE_DIR OUT_DIR RC_FILE
+// --zlib-level-9 deflates with zlib instead, for the download-size benchmark only.
 // Every manifest row's file must be in SOURCE_DIR and inflate within the installation buffer;
 // a missing or oversized file stops the build with a message naming it. The six unlisted
 // resources are taken from "unlisted_<id>.bin" when present and packed empty otherwise: the
@@ -20,6 +21,8 @@
 #include "tools/zlib_file.h"
 
 namespace {
+
+Deflater deflater = Deflater::kLibdeflate12;
 
 bool PackOne(uint16_t id, const std::string& source, bool mustExist, const std::string& outDir,
              FILE* rc, std::vector<PayloadRecordRow>* record) {
@@ -46,7 +49,7 @@ bool PackOne(uint16_t id, const std::string& source, bool mustExist, const std::
     }
   }
   std::string out = outDir + "/" + std::to_string(id) + ".z";
-  if (!WriteZlibFile(out, data)) {
+  if (!WriteZlibFile(out, data, deflater)) {
     fprintf(stderr, "pack_payload: cannot write %s\n", out.c_str());
     return false;
   }
@@ -78,8 +81,13 @@ bool WriteRecord(const std::vector<PayloadRecordRow>& rows, const std::string& o
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && strcmp(argv[1], "--zlib-level-9") == 0) {
+    deflater = Deflater::kZlib9;
+    --argc;
+    ++argv;
+  }
   if (argc != 4) {
-    fprintf(stderr, "usage: pack_payload SOURCE_DIR OUT_DIR RC_FILE\n");
+    fprintf(stderr, "usage: pack_payload [--zlib-level-9] SOURCE_DIR OUT_DIR RC_FILE\n");
     return 2;
   }
   std::string sourceDir = argv[1], outDir = argv[2], rcPath = argv[3];

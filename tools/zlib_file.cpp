@@ -2,6 +2,7 @@
 #include "tools/zlib_file.h"
 
 #include <libdeflate.h>
+#include <zlib.h>
 
 #include <cstdio>
 
@@ -24,15 +25,36 @@ bool WriteWholeFile(const std::string& path, const std::vector<unsigned char>& d
   return fclose(f) == 0 && ok;
 }
 
-bool WriteZlibFile(const std::string& path, const std::vector<unsigned char>& data) {
+namespace {
+
+bool DeflateWithLibdeflate(const std::vector<unsigned char>& data,
+                           std::vector<unsigned char>* packed) {
   constexpr int kHighestLevel = 12;
   libdeflate_compressor* compressor = libdeflate_alloc_compressor(kHighestLevel);
   if (compressor == nullptr) return false;
-  std::vector<unsigned char> packed(libdeflate_zlib_compress_bound(compressor, data.size()));
-  const size_t size =
-      libdeflate_zlib_compress(compressor, data.data(), data.size(), packed.data(), packed.size());
+  packed->resize(libdeflate_zlib_compress_bound(compressor, data.size()));
+  const size_t size = libdeflate_zlib_compress(compressor, data.data(), data.size(),
+                                               packed->data(), packed->size());
   libdeflate_free_compressor(compressor);
-  if (size == 0) return false;
-  packed.resize(size);
-  return WriteWholeFile(path, packed);
+  packed->resize(size);
+  return size != 0;
+}
+
+bool DeflateWithZlib(const std::vector<unsigned char>& data, std::vector<unsigned char>* packed) {
+  uLongf size = compressBound(data.size());
+  packed->resize(size);
+  if (compress2(packed->data(), &size, data.data(), data.size(), Z_BEST_COMPRESSION) != Z_OK)
+    return false;
+  packed->resize(size);
+  return true;
+}
+
+}  // namespace
+
+bool WriteZlibFile(const std::string& path, const std::vector<unsigned char>& data,
+                   Deflater deflater) {
+  std::vector<unsigned char> packed;
+  const bool deflated = deflater == Deflater::kZlib9 ? DeflateWithZlib(data, &packed)
+                                                     : DeflateWithLibdeflate(data, &packed);
+  return deflated && WriteWholeFile(path, packed);
 }
