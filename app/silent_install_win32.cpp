@@ -11,6 +11,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/plain_files.h"
+#include "common/step_times.h"
 #include "install/installation_run.h"
 
 bool SilentMode;
@@ -49,7 +50,10 @@ int RunSilentInstallation(const CommandLine& commandLine) {
   ForceLanguage = kLanguageTable[0].id;
 
   // A damaged Installer is refused before anything is made; its notice goes beside it.
-  if (!CheckInstallerFile()) return 1;
+  {
+    StepTimer timer(kStepFileCheck);
+    if (!CheckInstallerFile()) return 1;
+  }
   if (!CreateInstallFolder()) return 1;
   TargetFolderReady = true;
   if (RunInstallation()) return 0;

@@ -9,8 +9,12 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "common/step_times.h"
 
 // The name the linker takes as a Windows program's entry point.
 extern "C" void WinMainCRTStartup() {
-  ExitProcess(static_cast<UINT>(RunInstaller(GetModuleHandleA(nullptr), GetCommandLineA())));
+  MarkEntryTime();
+  const int exitCode = RunInstaller(GetModuleHandleA(nullptr), GetCommandLineA());
+  ReportStepTimes();
+  ExitProcess(static_cast<UINT>(exitCode));
 }

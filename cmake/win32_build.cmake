@@ -38,16 +38,22 @@ k7_code_options(k7_portable_w32)
 target_compile_options(k7_portable_w32 PRIVATE ${K7_W32_COMPILE})
 target_link_libraries(k7_portable_w32 PUBLIC k7_libdeflate ${K7_ZLIB_STATIC})
 
-add_library(k7_win32 STATIC ${K7_WIN32_SOURCES})
-k7_code_options(k7_win32)
-# The process-wide values live here, zero-filled buffers mostly: outside data sections they take
-# no bytes of the file (for Windows, GCC puts a zero-filled variable of its own section into
-# .data, with its bytes).
-target_compile_options(k7_win32 PRIVATE ${K7_W32_COMPILE} -fno-data-sections)
-target_compile_definitions(k7_win32 PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
-# Only DLLs that Windows always takes from its system folder: the common controls, the common
-# dialog and the shell's folder lookup are loaded at run time (common/system_libraries.h).
-target_link_libraries(k7_win32 PUBLIC k7_portable_w32 ole32 advapi32 gdi32 user32 kernel32)
+# k7_win32_library(NAME [DEFINITIONS...]): the Installer's Win32 code as library NAME, built
+# with DEFINITIONS (k7_win32 has none; bench/bench.cmake's timed build has one).
+function(k7_win32_library name)
+  add_library(${name} STATIC ${K7_WIN32_SOURCES})
+  k7_code_options(${name})
+  # The process-wide values live here, zero-filled buffers mostly: outside data sections they
+  # take no bytes of the file (for Windows, GCC puts a zero-filled variable of its own section
+  # into .data, with its bytes).
+  target_compile_options(${name} PRIVATE ${K7_W32_COMPILE} -fno-data-sections)
+  target_compile_definitions(${name} PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501
+                                            ${ARGN})
+  # Only DLLs that Windows always takes from its system folder: the common controls, the common
+  # dialog and the shell's folder lookup are loaded at run time (common/system_libraries.h).
+  target_link_libraries(${name} PUBLIC k7_portable_w32 ole32 advapi32 gdi32 user32 kernel32)
+endfunction()
+k7_win32_library(k7_win32)
 
 # The Installer and the test builds of it: its own entry point and its own few C library
 # routines (app/win_main.cpp, app/c_library_win32.cpp), no C library at all. Without the C
@@ -58,14 +64,20 @@ set(K7_INSTALLER_LINK ${K7_W32_LINK} -nostdlib -nostartfiles -Wl,--disable-auto-
                       -Wl,--disable-runtime-pseudo-reloc)
 set_source_files_properties(app/c_library_win32.cpp PROPERTIES COMPILE_OPTIONS
                             "-fno-builtin;-fno-tree-loop-distribute-patterns")
-# k7_installer_executable(NAME [SOURCES...]): an Installer build; SOURCES replace their namesakes
-# of the Installer's libraries (a test build's variant of one file).
+# k7_installer_executable(NAME [LIBRARY WIN32_LIBRARY] [SOURCES...]): an Installer build, with
+# the Win32 code of k7_win32 or of WIN32_LIBRARY; SOURCES replace their namesakes of the
+# Installer's libraries (a test build's variant of one file).
 function(k7_installer_executable name)
-  add_executable(${name} WIN32 ${K7_INSTALLER_SOURCES} ${ARGN})
+  cmake_parse_arguments(I "" "LIBRARY" "" ${ARGN})
+  if(NOT I_LIBRARY)
+    set(I_LIBRARY k7_win32)
+  endif()
+  add_executable(${name} WIN32 ${K7_INSTALLER_SOURCES} ${I_UNPARSED_ARGUMENTS})
   k7_code_options(${name})
   target_compile_options(${name} PRIVATE ${K7_W32_COMPILE})
   target_link_options(${name} PRIVATE ${K7_INSTALLER_LINK})
-  target_link_libraries(${name} PRIVATE k7_win32 gcc)
+  target_link_libraries(${name} PRIVATE ${I_LIBRARY} gcc)
+  target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 endfunction()
 
 # The Installer. The map is checked for static constructors and thread-local data, which only
@@ -77,7 +89,6 @@ target_link_options(K7_Quorvane_Setup PRIVATE -s -Wl,-Map,${K7_INSTALLER_MAP})
 add_custom_command(TARGET K7_Quorvane_Setup POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -DMAP=${K7_INSTALLER_MAP}
                            -P ${PROJECT_SOURCE_DIR}/cmake/check_no_startup_needs.cmake)
-target_include_directories(K7_Quorvane_Setup PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 # windres reports no dependencies: name the files the resource script takes in.
 set(K7_INSTALLER_RC_INPUTS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/resources/product.ico
     ${PROJECT_SOURCE_DIR}/resources/wizard.ico ${PROJECT_SOURCE_DIR}/resources/installer.manifest)

@@ -24,11 +24,13 @@ struct FileMoves {
 // and Me) and MoveFileA.
 const FileMoves& SystemFileMoves();
 
-// Writes `length` bytes as the file `path` (a full path): first into kTemporaryFileName in the
-// same folder, then put in place by ReplaceWithFile. True only when every byte was written, the
-// close succeeded and the move did. On failure an earlier file at `path` keeps its bytes (its
-// read-only and hidden flags may be cleared), and no temporary file is left.
-bool WriteWholeFile(const char* path, const void* data, size_t length,
+// Writes `length` bytes as the file `path` (a full path) with `attributes` (0 for none; read-only
+// and hidden are what the Installer gives): first into kTemporaryFileName in the same folder,
+// which is given those attributes, then put in place by ReplaceWithFile, so the finished file never
+// stands without them. True only when every byte was written, the close succeeded and the move
+// did. On failure an earlier file at `path` keeps its bytes (its read-only and hidden flags may
+// be cleared), and no temporary file is left.
+bool WriteWholeFile(const char* path, const void* data, size_t length, DWORD attributes = 0,
                     const FileMoves& moves = SystemFileMoves());
 
 // Puts the finished file `temporary` in place of `target`, a read-only or hidden target

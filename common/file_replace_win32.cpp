@@ -17,9 +17,22 @@ bool PathBeside(const char* path, const char* name, char (&beside)[kPathCapacity
   return FormatBounded(beside, sizeof beside, "%.*s\\%s", folderLength, path, name);
 }
 
+// Deletes a file the Installer made, read-only or hidden as it may be.
+void DiscardFile(const char* path) {
+  ClearProtection(path);
+  DeleteFileA(path);
+}
+
+using MoveFileEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+MoveFileEx systemMoveFileEx;  // looked up at the first move: a run moves every file it writes
+bool moveFileExLookedUp;
+
 BOOL WINAPI SystemMoveFileEx(LPCSTR existing, LPCSTR replacement, DWORD flags) {
-  using MoveFileEx = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  auto moveFileEx = SystemProcedureOf<MoveFileEx>("kernel32.dll", "MoveFileExA");
+  if (!moveFileExLookedUp) {
+    systemMoveFileEx = SystemProcedureOf<MoveFileEx>("kernel32.dll", "MoveFileExA");
+    moveFileExLookedUp = true;
+  }
+  MoveFileEx moveFileEx = systemMoveFileEx;
   if (moveFileEx == nullptr) {
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return FALSE;
@@ -50,13 +63,24 @@ const FileMoves kSystemMoves = {SystemMoveFileEx, MoveFileA};
 
 const FileMoves& SystemFileMoves() { return kSystemMoves; }
 
-bool WriteWholeFile(const char* path, const void* data, size_t length, const FileMoves& moves) {
+bool WriteWholeFile(const char* path, const void* data, size_t length, DWORD attributes,
+                    const FileMoves& moves) {
   char temporary[kPathCapacity];
   if (!PathBeside(path, kTemporaryFileName, temporary)) return false;
-  if (!WriteNewFile(temporary, data, length)) {
-    DeleteFileA(temporary);
-    return false;
+  // Made hidden, then made read-only once written: a file system that keeps the hidden bit
+  // apart from the read-only permission (Wine's) cannot record hidden on a file made read-only.
+  const DWORD hidden = attributes & FILE_ATTRIBUTE_HIDDEN;
+  const DWORD made = hidden != 0 ? hidden : FILE_ATTRIBUTE_NORMAL;
+  if (!WriteNewFile(temporary, data, length, made)) {
+    // One left by a killed run stands in the way (and truncating it would not give it the
+    // attributes everywhere): it is deleted, and the file written once more.
+    DiscardFile(temporary);
+    if (!WriteNewFile(temporary, data, length, made)) {
+      DiscardFile(temporary);
+      return false;
+    }
   }
+  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(temporary, attributes);
   return ReplaceWithFile(path, temporary, moves);
 }
 
@@ -66,6 +90,6 @@ bool ReplaceWithFile(const char* target, const char* temporary, const FileMoves&
   if (moves.moveFileEx(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
   if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && ReplaceByMoves(target, temporary, moves))
     return true;
-  DeleteFileA(temporary);
+  DiscardFile(temporary);
   return false;
 }

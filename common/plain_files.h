@@ -17,9 +17,10 @@ bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length);
 // The first byte of the file at `path`, or -1 when it is missing, unreadable or empty.
 int ReadFirstByte(const char* path);
 
-// Writes `length` bytes as the new file `path`, replacing a plain file of that name. True only
-// when every byte was written and the file closed.
-bool WriteNewFile(const char* path, const void* data, size_t length);
+// Writes `length` bytes as the new file `path`, made with `attributes`. True only when the file
+// was made (no file of that name stood there), every byte was written and the file closed.
+bool WriteNewFile(const char* path, const void* data, size_t length,
+                  DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 
 // Appends `text` to the file at `path`, made when missing.
 bool AppendToFile(const char* path, const char* text);

@@ -6,9 +6,9 @@
 
 namespace {
 
-HANDLE OpenFile(const char* path, DWORD access, DWORD disposition) {
-  return CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
+HANDLE OpenFile(const char* path, DWORD access, DWORD disposition,
+                DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+  return CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, attributes, nullptr);
 }
 
 // Reads or writes exactly `length` bytes (the Installer's files stay far below 4 GiB), then
@@ -56,9 +56,9 @@ int ReadFirstByte(const char* path) {
                                                                                          : -1;
 }
 
-bool WriteNewFile(const char* path, const void* data, size_t length) {
-  return TransferAndClose(OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS), const_cast<void*>(data),
-                          length, true);
+bool WriteNewFile(const char* path, const void* data, size_t length, DWORD attributes) {
+  return TransferAndClose(OpenFile(path, GENERIC_WRITE, CREATE_NEW, attributes),
+                          const_cast<void*>(data), length, true);
 }
 
 bool AppendToFile(const char* path, const char* text) {

@@ -13,6 +13,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "common/step_times.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/manifest_walk.h"
@@ -54,6 +55,7 @@ class PayloadSteps final : public ManifestSteps {
 };
 
 void CreateShortcuts() {
+  StepTimer timer(kStepShortcuts);
   ShellNames names = SelectShellNames(kProductVariant, SystemLanguage);
   const ShortcutEntry entries[] = {
       {names.programShortcutName, kProductVariant.programFile},
@@ -80,7 +82,12 @@ bool RunInstallation() {
   SetProgress(kRunProgressStart);
 
   DecideWordBase();
-  if (!CheckRoom(KeepOldWordBase)) {
+  bool roomEnough;
+  {
+    StepTimer timer(kStepRoomCheck);
+    roomEnough = CheckRoom(KeepOldWordBase);
+  }
+  if (!roomEnough) {
     free(buffer);
     return false;
   }
@@ -88,9 +95,13 @@ bool RunInstallation() {
   PayloadSteps steps(buffer);
   bool succeeded = WalkManifest(KeepOldWordBase, steps);
   if (succeeded) {
-    UpdateUiConfig();
+    {
+      StepTimer timer(kStepConfig);
+      UpdateUiConfig();
+    }
     CreateShortcuts();
     for (uint8_t position : kRunProgressEnd) SetProgress(position);
+    StepTimer timer(kStepConfig);
     CopyControlSettings();
   }
   free(buffer);

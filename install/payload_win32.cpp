@@ -5,13 +5,18 @@
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
 #include "common/file_replace.h"
+#include "common/step_times.h"
 #include "common/system_libraries.h"
 #include "install/payload.h"
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
                     bool readOnly, bool hidden) {
   uint32_t length = 0;
-  if (!DecompressPayload(resourceId, buffer, capacity, &length)) return false;
+  {
+    StepTimer timer(kStepInflate);
+    if (!DecompressPayload(resourceId, buffer, capacity, &length)) return false;
+  }
+  StepTimer timer(kStepWrite);
   return WriteInstallFile(fileName, buffer, length, readOnly, hidden);
 }
 
@@ -20,17 +25,11 @@ bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, b
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, fileName)) return false;
 
-  // Through a temporary file: a failed write leaves the earlier copy whole, never a cut file.
-  if (!WriteWholeFile(path, data, length)) return false;
-
-  if (!readOnly && !hidden) return true;
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) attributes = 0;
-  attributes &= ~FILE_ATTRIBUTE_NORMAL;
-  if (readOnly) attributes |= FILE_ATTRIBUTE_READONLY;
-  if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
-  SetAttributes(path, attributes);
-  return true;
+  // Through a temporary file made with the file's flags: a failed write leaves the earlier copy
+  // whole, never a cut file, and the finished file is never seen without its flags.
+  const DWORD attributes =
+      (readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
+  return WriteWholeFile(path, data, length, attributes);
 }
 
 void DeleteInstallFile(const char* path) {

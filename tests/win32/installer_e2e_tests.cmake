@@ -23,11 +23,9 @@ k7_installer_with_cut_stream(cut_english_licence 161)
 # find nothing, and MoveFileExA and DeleteFileW answer ERROR_CALL_NOT_IMPLEMENTED.
 k7_installer_executable(K7_Quorvane_Setup_as_win95 common/system_libraries_win32.cpp)
 target_compile_definitions(K7_Quorvane_Setup_as_win95 PRIVATE K7_AS_WINDOWS_95)
-target_include_directories(K7_Quorvane_Setup_as_win95 PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 
 # And a build whose wizard template is missing, so that the wizard cannot be created.
 k7_installer_executable(K7_Quorvane_Setup_no_wizard)
-target_include_directories(K7_Quorvane_Setup_no_wizard PRIVATE ${K7_HOST_BUILD_DIR}/payload)
 target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD_TEMPLATE)
 
 k7_wine_path(K7_NO_WIZARD_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_wizard.exe)

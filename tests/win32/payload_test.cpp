@@ -142,17 +142,23 @@ TEST_F(PayloadTest, WholeFilesReplaceProtectedCopiesAlsoWhereMoveFileExIsNotImpl
   WriteBytes(target, "earlier copy", kRO | kHidden);
   // A copy aside left by a killed run does not stand in the way.
   WriteBytes(dir / kEarlierCopyName, "stale");
-  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, on9x));
+  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, 0, on9x));
   EXPECT_EQ(ReadBytes(target), "new");
-  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, on9x));
+  // Nor does a read-only, hidden temporary file left by a killed run; the new file is made with
+  // its flags.
+  WriteBytes(dir / kTemporaryFileName, "stale", kRO | kHidden);
+  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, kRO | kHidden, on9x));
   EXPECT_EQ(ReadBytes(dir / "fresh.dic"), "fresh");
+  EXPECT_EQ(ProtectionOf(dir / "fresh.dic"), kRO | kHidden);
   EXPECT_EQ(CountEntries(dir.path()), 2) << "neither the temporary file nor the copy aside left";
   // The new file cannot be moved in: the earlier copy is put back, nothing else is left.
   const FileMoves failingOn9x = {MoveFileExNotImplemented, MoveFileRefusingTheNewFile};
-  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, failingOn9x));
+  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, 0, failingOn9x));
   EXPECT_EQ(ReadBytes(target), "new");
   // Any other failure of the move keeps the earlier copy and takes the temporary file away.
-  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, {MoveFileExDenied, MoveFileA}));
+  // The temporary file, made read-only and hidden, is taken away all the same.
+  EXPECT_FALSE(
+      WriteWholeFile(target.c_str(), "lost", 4, kRO | kHidden, {MoveFileExDenied, MoveFileA}));
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(CountEntries(dir.path()), 2);
 }
