@@ -94,6 +94,9 @@ bool RunInstallation() {
   SweepStaleDictionaries();
   PayloadSteps steps(buffer);
   bool succeeded = WalkManifest(KeepOldWordBase, steps);
+  // The buffer goes back once the files are written: the shell's shortcuts, loaded next, then
+  // add to a smaller process.
+  free(buffer);
   if (succeeded) {
     {
       StepTimer timer(kStepConfig);
@@ -104,6 +107,5 @@ bool RunInstallation() {
     StepTimer timer(kStepConfig);
     CopyControlSettings();
   }
-  free(buffer);
   return succeeded;
 }
