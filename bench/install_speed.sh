@@ -1,123 +1,67 @@
 #!/bin/bash
-# Times installing the full-size sample payload under Wine and prints a table: the install floor
-# (bench/install_floor.cpp: inflate and write, nothing else), the Installer run silent, and NSIS 3
-# installing the same 105 files (zlib, each file its own stream), each whole process run in
-# turn, with medians, ratios to the floor, peak memory and what each adds over its compressed
-# payload. It never fails on time; it stops only when it cannot build or install at all.
+# Times installing a full-size payload under Wine and prints a table: the install floor
+# (bench/install_floor.cpp: inflate with zlib and write, nothing else), the Installer run silent,
+# and NSIS 3 doing the same job (the same files, each its own zlib stream, the same edit of
+# velmarui.ini and the same three shortcuts), each whole process run in turn, with medians,
+# ratios, peak memory and what each adds over its compressed payload; then where the Installer's
+# time goes, from its timed build (common/step_times.h). Wine's desktop process runs throughout,
+# as Windows's always does. It never fails on time; it stops only when it cannot build or
+# install at all.
 #
-#   K7_BENCH_DIR     its build and scratch folder (default /var/tmp/k7-bench), built with
-#                    K7_BUILD_DIR=$K7_BENCH_DIR K7_PAYLOAD_DIR=$K7_BENCH_DIR/payload scripts/build.sh
-#   K7_BENCH_RUNS    timed runs of each program (default 7), after one untimed warm-up run
+#   K7_BENCH_DIR      its build and scratch folder (default /var/tmp/k7-bench)
+#   K7_BENCH_PAYLOAD  real (default: cut from files of Debian packages, bench/payloads.sh) or
+#                     synthetic (generated, needs no package)
+#   K7_BENCH_RUNS     timed runs of each program (default 7), after one untimed warm-up run
 #   K7_FORCE_PE32PLUS=1, or a host that runs no i386 code: the PE32+ builds of the Installer and
-#                    the floor run under 64-bit Wine, and NSIS (a PE32 program) is not run.
+#                     the floor run under 64-bit Wine, and NSIS (a PE32 program) is not run.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 source "$ROOT/scripts/steps.sh"
+source "$ROOT/bench/payloads.sh"
 BENCH="$(realpath -m "${K7_BENCH_DIR:-/var/tmp/k7-bench}")"
 RUNS="${K7_BENCH_RUNS:-7}"
-PAYLOAD="$BENCH/payload"
-WORK="$BENCH/bench"
+PAYLOAD_NAME="${K7_BENCH_PAYLOAD:-real}"
+case "$PAYLOAD_NAME" in
+  real | synthetic) ;;
+  *) fail "choosing the payload" "K7_BENCH_PAYLOAD must be real or synthetic." ;;
+esac
+WORK="$BENCH/speed-$PAYLOAD_NAME"
 TIMEOUT=120  # seconds; a program that takes longer (a wizard waiting for a click) is stopped
 mkdir -p "$BENCH" "$WORK"
 
 # Packages: the build's own (scripts/setup.sh), then NSIS and GNU time for the benchmark.
 "$ROOT/scripts/setup.sh"
-SUDO=""
-if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
-missing=()
-for p in nsis time; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "install_speed: installing ${missing[*]}"
-  step "reading the package lists (apt-get update)" \
-    "Check that Debian's package mirror is reachable." $SUDO apt-get update -qq
-  step "installing the packages ${missing[*]}" "Install them by hand with apt-get install." \
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-fi
-
+bench_packages nsis time
 choose_wine_arches
 ARCH="${K7_WINE_ARCHES%% *}"  # win32 where this host runs i386 code, else win64
 
-# The full-size payload, written by the project's own tool from the manifest whenever the tool
-# changes, and kept when it writes the same files (repacking rebuilds every program that carries
-# them). The packer does not notice changed files in a payload folder, so its resource script is
-# removed to repack.
-host_args=(-DCMAKE_BUILD_TYPE=Release "-DK7_PAYLOAD_DIR=$PAYLOAD")
-mkdir -p "$PAYLOAD"
-step "configuring the host tools in $BENCH/host (cmake)" "Run bash scripts/setup.sh; its last lines follow." \
-  cmake -S "$ROOT" -B "$BENCH/host" "${host_args[@]}"
-step "building the host tools in $BENCH/host" "Its last lines follow." \
-  cmake --build "$BENCH/host" -j "$(nproc)" --target make_sample_payload make_glyph_sheets
-GLYPHS="$BENCH/glyph_sheets.bin"
-if [ ! -s "$GLYPHS" ] || [ "$BENCH/host/make_glyph_sheets" -nt "$GLYPHS" ]; then
-  step "drawing the glyph sheets $GLYPHS" "Install the package unifont (bash scripts/setup.sh)." \
-    "$BENCH/host/make_glyph_sheets" /usr/share/unifont/unifont.hex "$GLYPHS"
-fi
-STAMP="$BENCH/payload.stamp"
-if [ ! -f "$STAMP" ] || [ "$BENCH/host/make_sample_payload" -nt "$STAMP" ] || [ "$GLYPHS" -nt "$STAMP" ]; then
-  rm -rf "$PAYLOAD.new"
-  step "writing the full-size payload (make_sample_payload --full-size)" "Its last lines follow." \
-    "$BENCH/host/make_sample_payload" --full-size "$PAYLOAD.new" "$GLYPHS"
-  if diff -rq "$PAYLOAD.new" "$PAYLOAD" >/dev/null 2>&1; then
-    rm -rf "$PAYLOAD.new"
-  else
-    echo "install_speed: new full-size payload in $PAYLOAD"
-    rm -rf "$PAYLOAD" && mv "$PAYLOAD.new" "$PAYLOAD"
-    rm -f "$BENCH/host/payload/payload.rc"
-  fi
-  touch "$STAMP"
-fi
-word_base="$PAYLOAD/pycizudic.idx"
-if [ "$(stat -c %s "$word_base")" != 38013217 ] || [ "$(head -c 1 "$word_base" | od -An -tx1 | tr -d ' ')" != 80 ]; then
-  fail "checking $word_base" "It must be 38,013,217 bytes starting with 0x80; remove $STAMP to write the payload anew."
-fi
+bench_tools
+bench_payload "$PAYLOAD_NAME"
 files=("$PAYLOAD"/*)
 payload_bytes=$(cat "${files[@]}" | wc -c)
+BUILT="$BENCH/$PAYLOAD_NAME-libdeflate"
+echo "install_speed: building the Installer, its timed build and the floor in $BUILT"
+BENCH_TARGETS=(K7_Quorvane_Setup K7_Quorvane_Setup_timed install_floor)
+bench_build "$BUILT" "$PAYLOAD" "$ARCH"
+packed_bytes=$(cat "$BUILT"/host/payload/*.z | wc -c)
+INSTALLER="$BUILT/$ARCH/K7_Quorvane_Setup.exe"
+TIMED="$BUILT/$ARCH/K7_Quorvane_Setup_timed.exe"
+FLOOR="$BUILT/$ARCH/install_floor.exe"
 
-echo "install_speed: building the Installer and the floor from it in $BENCH (scripts/build.sh)"
-step "building into $BENCH (scripts/build.sh)" "Its last lines follow; the build's own message names the cause." \
-  env K7_BUILD_DIR="$BENCH" K7_PAYLOAD_DIR="$PAYLOAD" bash "$ROOT/scripts/build.sh"
-packed_bytes=$(cat "$BENCH"/host/payload/*.z | wc -c)
-INSTALLER="$BENCH/$ARCH/K7_Quorvane_Setup.exe"
-FLOOR="$BENCH/$ARCH/install_floor.exe"
-
-# The peer: NSIS 3 with the same files in the same order as the payload folder lists them, each
-# file its own zlib stream (no /SOLID), run silent like the Installer.
+# The peer: NSIS 3 with the same job, each file its own zlib stream (no /SOLID), run silent.
 NSIS_EXE="$WORK/quorvane_nsis.exe"
 nsis_note=""
 if [ "$ARCH" = win32 ]; then
-  script="$WORK/quorvane.nsi"
-  {
-    echo "; NSIS 3 script written by bench/install_speed.sh: the 105 payload files, zlib per file."
-    echo "Unicode true"
-    echo "SetCompressor zlib"
-    echo "Name \"Quorvane\""
-    echo "OutFile \"$NSIS_EXE\""
-    echo "InstallDir \"\$PROGRAMFILES\\Quorvane\""
-    echo "RequestExecutionLevel user"
-    echo "Section"
-    echo "  SetOutPath \"\$INSTDIR\""
-    for f in "${files[@]}"; do echo "  File \"$f\""; done
-    echo "SectionEnd"
-  } >"$script.new"
-  if ! cmp -s "$script.new" "$script" || [ ! "$NSIS_EXE" -nt "$STAMP" ] || [ ! -s "$WORK/makensis.log" ]; then
-    mv "$script.new" "$script"
-    if ! makensis "$script" >"$WORK/makensis.log" 2>&1; then
-      fail "packing the NSIS installer (makensis)" "Its last lines follow." "$WORK/makensis.log"
-    fi
-  fi
-  rm -f "$script.new"
-  nsis_data=$(awk '/^Install data:/ {print $3}' "$WORK/makensis.log")
+  nsis_script "$WORK/quorvane.nsi" "$NSIS_EXE" zlib "${files[@]}"
+  nsis_data=$(nsis_pack "$WORK/quorvane.nsi" "$NSIS_EXE" "$PAYLOAD")
 else
   nsis_note="not runnable on this host (NSIS installers are PE32; here only 64-bit Wine runs)"
 fi
 nsis_version=$(makensis -VERSION | sed 's/^v//; s/-.*//')
 
-# Wine: the build's prefix, one wine server and its services for the whole run, a virtual display.
-export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BENCH/$ARCH/wineprefix"
+# Wine: the benchmark's prefix, one wine server and its services for the whole run, a virtual
+# display, and the desktop process kept running by a program that keeps a window open.
+export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BENCH/wineprefix-$ARCH"
 BUILD="$BENCH"  # start_display keeps its log here
 "$ROOT/tests/wine/make_prefix.sh" "$K7_WINE_PREFIX"
 start_display
@@ -130,6 +74,13 @@ trap cleanup EXIT
 step "starting the wine server" "Remove $K7_WINE_PREFIX to make it anew." \
   "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
 "$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
+"$ROOT/tests/wine/wine_exec.sh" notepad >/dev/null 2>&1 &
+for _ in $(seq 100); do
+  if pgrep -f 'explorer.exe /desktop' >/dev/null; then break; fi
+  sleep 0.1
+done
+pgrep -f 'explorer.exe /desktop' >/dev/null ||
+  echo "install_speed: Wine's desktop process did not start; each program starts it"
 
 # Target folders, where Wine (run as "nobody" under root) can write.
 TARGETS="$WORK/targets"
@@ -147,6 +98,7 @@ run() {
   case "$name" in
     floor) command=("$FLOOR" "$(wine_path "$target")") ;;
     installer) command=("$INSTALLER" /S "/D=$(wine_path "$target")") ;;
+    timed) command=("$TIMED" /S "/D=$(wine_path "$target")") ;;
     nsis) command=("$NSIS_EXE" /S "/D=$(wine_path "$target")") ;;
   esac
   start=$(date +%s%N)
@@ -158,30 +110,33 @@ run() {
     peak=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$WORK/$name.rusage")
     cpu=$(awk -F': ' '/(User|System) time/ {s += $2} END {printf "%d", s * 1e6}' "$WORK/$name.rusage")
     echo "$(((end - start) / 1000)) $peak $cpu" >>"$WORK/$name.times"
+    if [ "$name" = timed ]; then
+      grep '^step times us:' "$WORK/$name.log" >>"$WORK/steps" || true
+    fi
   fi
   return "$code"
 }
 
-# Every file of the payload, byte for byte, in the program's last target folder; the Installer
-# edits velmarui.ini as it installs it (the interface language and font), so there only its
-# presence counts.
+# Every file of the payload, byte for byte, in the program's last target folder; but for the
+# floor, velmarui.ini has been edited (the interface language and font) and must say so.
 installed_all() {
   local f name
   for f in "${files[@]}"; do
     name="${f##*/}"
-    if [ "$1" = installer ] && [ "$name" = velmarui.ini ]; then
-      [ -s "$TARGETS/$1/$name" ] || return 1
+    if [ "$1" != floor ] && [ "$name" = velmarui.ini ]; then
+      grep -q '^UseBmpFont=1' "$TARGETS/$1/$name" || return 1
     else
       cmp -s "$f" "$TARGETS/$1/$name" || return 1
     fi
   done
 }
 
-programs=(floor installer)
+programs=(floor installer timed)
 if [ -z "$nsis_note" ]; then programs+=(nsis); fi
 declare -A status
 rm -f "$WORK"/*.run*.log
 measured=()
+rm -f "$WORK/steps"
 for name in "${programs[@]}"; do
   rm -f "$WORK/$name.times"
   code=0
@@ -235,7 +190,7 @@ done
 
 # What each adds over its compressed payload: the Installer's figure is bench/installer_size.sh's
 # (the shipped PE32 build), the floor's is measured the same way, NSIS's over its own data block.
-added[installer]=$(K7_BUILD_DIR="$BENCH" bash "$ROOT/bench/installer_size.sh" 2>/dev/null |
+added[installer]=$(K7_BUILD_DIR="$BUILT" bash "$ROOT/bench/installer_size.sh" 2>/dev/null |
   awk '/^added over the payload:/ {print $5}' || true)
 added[floor]=$(($(stat -c %s "$FLOOR") - packed_bytes))
 if [ -z "$nsis_note" ]; then added[nsis]=$(($(stat -c %s "$NSIS_EXE") - nsis_data)); fi
@@ -261,11 +216,12 @@ row() {
     local r="-"
     if [ -n "${seconds[floor]:-}" ]; then r=$(ratio "${seconds[$name]}" "${seconds[floor]}"); fi
     printf '%-28s %9s %13s %8s %6s %8s %15s\n' "$label" "${seconds[$name]}" "${range[$name]}" "$r" \
-      "${cpu[$name]}" "${peak_mb[$name]}" "$(kb "${added[$name]}")"
+      "${cpu[$name]}" "${peak_mb[$name]}" "$(kb "${added[$name]:-}")"
   fi
 }
 row floor "install floor" ""
 row installer "K7_Quorvane Installer /S" ""
+row timed "  its timed build" ""
 row nsis "NSIS ${nsis_version:-3} (zlib, per file)" "$nsis_note"
 echo "range: the fastest and the slowest run. CPU s: the median user and system time of the Wine"
 echo "process (the wine server's not counted), steadier than wall time on a busy machine. peak MB:"
@@ -273,10 +229,16 @@ echo "its largest resident set (GNU time). adds over data: the .exe less its com
 echo "Installer's is bench/installer_size.sh's (the PE32 build), NSIS's is over its own data block."
 echo
 if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
-  echo "Installer / floor: $(ratio "${seconds[installer]}" "${seconds[floor]}") (aim: at most 1.10)"
+  echo "Installer / floor:  $(ratio "${seconds[installer]}" "${seconds[floor]}") (aim: at most 1.0)"
+fi
+if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[nsis]:-}" ]; then
+  echo "Installer / NSIS:   $(ratio "${seconds[installer]}" "${seconds[nsis]}") (aim: at most 0.6)"
+fi
+if [ -n "${peak_mb[installer]:-}" ]; then
+  echo "Installer's peak:   ${peak_mb[installer]} MB (aim: at most 56 MB)"
 fi
 if [ -n "${seconds[nsis]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
-  echo "NSIS / floor:      $(ratio "${seconds[nsis]}" "${seconds[floor]}")"
+  echo "NSIS / floor:       $(ratio "${seconds[nsis]}" "${seconds[floor]}")"
 fi
 if [ -z "$nsis_note" ]; then
   echo "NSIS's own data block: $nsis_data bytes (the Installer's streams: $packed_bytes bytes)"
@@ -286,3 +248,19 @@ for name in "${measured[@]}"; do
     echo "$name: failed runs, left out of its figures: ${failed[$name]} (output: $WORK/$name.run*.log)"
   fi
 done
+
+# Where the timed build's time went: the median of each step over its runs, in ms, and what is
+# left of its whole process (Wine's start and end, the folder, the word-base decision, the
+# progress bar).
+if [ -s "$WORK/steps" ]; then
+  echo
+  echo "Where the Installer's time goes (its timed build, median of" \
+    "$(wc -l <"$WORK/steps") runs, ms):"
+  for step in start file_check room_check inflate write config shortcuts whole; do
+    sed -n "s/.* $step=\([0-9]*\).*/\1/p" "$WORK/steps" >"$WORK/step.$step"
+    printf '  %-11s %8.1f\n' "$step" "$(median "$WORK/step.$step" 1 | awk '{print $1 / 1000}')"
+  done
+  echo "start: from the process's creation to the Installer's entry point (Wine loading it);"
+  echo "whole: from its creation to its last line; the rest of whole is the folder, the word-base"
+  echo "decision and the progress bar. The whole process's wall time adds Wine's start and end."
+fi
