@@ -5,8 +5,9 @@
 # make_sample_payload (tools/make_sample_payload.cpp):
 #   synthetic  generated content (--full-size): needs no package beyond the build's own
 #   real       cut from files that Debian packages install (--real-content): Wine's PE DLLs
-#              (libwine) for the programs, glibc's character maps (locales) and GNU Unifont's
-#              hex files (unifont) for the word tables, Unifont's glyph chart (unifont) for the
+#              (libwine) for the programs, glibc's character maps and locale sources (locales),
+#              its character-set conversion tables (libc6) and GNU Unifont's hex files (unifont)
+#              for the word tables, Unifont's glyph chart (unifont) for the
 #              keyboard bitmaps, the Chinese Debian Reference (debian-reference-zh-cn) for the
 #              help pages, and gzip files and PNG images of those packages for the files that
 #              come compressed.
@@ -52,6 +53,8 @@ real_payload_sources() {
   {
     find "$(wine_dll_folder)" -maxdepth 1 -name '*.dll' | LC_ALL=C sort | sed 's/^/program /'
     find /usr/share/i18n/charmaps -name '*.gz' | LC_ALL=C sort | sed 's/^/table /'
+    find /usr/share/i18n/locales -type f | LC_ALL=C sort | sed 's/^/table /'
+    find "/usr/lib/$(uname -m)-linux-gnu/gconv" -name '*.so' | LC_ALL=C sort | sed 's/^/table /'
     printf 'table %s\n' /usr/share/unifont/unifont.hex /usr/share/unifont/unifont_jp.hex
     printf 'bitmap %s\n' /usr/share/unifont/unifont.bmp.gz /usr/share/unifont/unifont_jp.bmp.gz
     grep '\.html$' <<<"$reference" | sed 's/^/page /'
