@@ -77,8 +77,7 @@ bench_tools() {
 }
 
 # bench_payload NAME: writes payload NAME (synthetic or real) into $BENCH/payload-NAME when its
-# maker, its sources or the glyph sheets changed, and keeps the folder when the files are the
-# same (every build from it would repack). Sets PAYLOAD to the folder.
+# maker, its sources or the glyph sheets changed. Sets PAYLOAD to the folder.
 bench_payload() {
   local name="$1" args=()
   PAYLOAD="$BENCH/payload-$name"
@@ -113,15 +112,11 @@ bench_payload() {
 
 # bench_build FOLDER PAYLOAD_DIR ARCH [HOST_CMAKE_ARG...]: packs the payload in FOLDER/host and
 # builds the targets named in BENCH_TARGETS (default: the Installer) from it in FOLDER/ARCH
-# (win32: PE32, win64: PE32+), nothing else (no tests). The packer does not notice changed files
-# in a payload folder, so a payload newer than the packed one is packed anew.
+# (win32: PE32, win64: PE32+), nothing else (no tests).
 bench_build() {
   local folder="$1" payload="$2" arch="$3" toolchain=mingw-i686.cmake
   shift 3
   [ "$arch" = win64 ] && toolchain=mingw-x86_64.cmake
-  if [ "$payload.stamp" -nt "$folder/host/payload/payload.rc" ]; then
-    rm -f "$folder/host/payload/payload.rc"
-  fi
   step "configuring the packer in $folder/host (cmake)" "Run bash scripts/setup.sh." \
     cmake -S "$ROOT" -B "$folder/host" -DCMAKE_BUILD_TYPE=Release "-DK7_PAYLOAD_DIR=$payload" "$@"
   step "packing $payload in $folder/host" "Its last lines follow." \

@@ -57,13 +57,16 @@ else()
   set(K7_PACK_SOURCE ${K7_SAMPLE_PAYLOAD_DIR})
   set(K7_PACK_DEPENDS ${K7_SAMPLE_PAYLOAD_DIR}/.stamp)
 endif()
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/payload/payload.rc
-  COMMAND pack_payload $<$<BOOL:${K7_PACK_WITH_ZLIB9}>:--zlib-level-9> ${K7_PACK_SOURCE} ${CMAKE_BINARY_DIR}/payload ${CMAKE_BINARY_DIR}/payload/payload.rc
-  DEPENDS pack_payload ${K7_PACK_DEPENDS}
-  COMMENT "Packing the payload from ${K7_PACK_SOURCE}")
-add_custom_target(payload ALL DEPENDS ${CMAKE_BINARY_DIR}/payload/payload.rc
-                                      ${K7_SAMPLE_PAYLOAD_DIR}/.stamp)
+# The packer runs in every build: a build cannot see every change of a folder (bytes changed
+# with the size and time kept, files added or removed), the packer can. It packs only what
+# changed and rewrites payload.rc only then, which is what the Windows build's resources
+# depend on.
+add_custom_target(payload ALL
+  COMMAND pack_payload $<$<BOOL:${K7_PACK_WITH_ZLIB9}>:--zlib-level-9> ${K7_PACK_SOURCE}
+          ${CMAKE_BINARY_DIR}/payload ${CMAKE_BINARY_DIR}/payload/payload.rc
+  BYPRODUCTS ${CMAKE_BINARY_DIR}/payload/payload.rc
+  DEPENDS pack_payload ${K7_PACK_DEPENDS} ${K7_SAMPLE_PAYLOAD_DIR}/.stamp
+  COMMENT "Packing what changed in ${K7_PACK_SOURCE}")
 
 # Host unit tests of the portable logic.
 add_subdirectory(${K7_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -136,6 +139,83 @@ TEST(PackPayload, StopsOnAFileLargerThanTheInstallationBuffer) {
   PackRun run = RunPacker(folder);
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.messages.find("tips.txt"), std::string::npos) << run.messages;
+}
+
+// When each of the packer's outputs was last written (nanoseconds), by file name.
+std::map<std::string, long long> WrittenAt(const std::string& folder) {
+  std::map<std::string, long long> written;
+  std::vector<std::string> names = {"out.rc", "out/payload_record.bin"};
+  for (const ManifestRow& row : kInstallManifest)
+    names.push_back("out/" + std::to_string(row.resourceId) + ".z");
+  for (uint16_t id : kUnlistedPayloadIds) names.push_back("out/" + std::to_string(id) + ".z");
+  for (const std::string& name : names) {
+    struct stat st;
+    written[name] = stat((folder + "/" + name).c_str(), &st) == 0
+                        ? st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec
+                        : -1;
+  }
+  return written;
+}
+
+// The names whose time differs between two WrittenAt, joined by spaces.
+std::string Rewritten(const std::map<std::string, long long>& before,
+                      const std::map<std::string, long long>& after) {
+  std::string names;
+  for (const auto& [name, at] : after)
+    if (before.at(name) != at) names += (names.empty() ? "" : " ") + name;
+  return names;
+}
+
+std::string Inflated(const std::string& streamPath) {
+  auto stream = Read(streamPath);
+  std::vector<unsigned char> buffer(1 << 20);
+  uint32_t length = 0;
+  EXPECT_TRUE(InflateSpan(stream.data(), stream.size(), buffer.data(), buffer.size(), &length));
+  return std::string(buffer.begin(), buffer.begin() + length);
+}
+
+// One folder packed again after each kind of change: the packer rewrites exactly the streams
+// whose files changed, and the resource script with them, so that the build compiles the
+// resources again exactly then.
+TEST(PackPayload, RepacksExactlyWhatChanged) {
+  std::string folder = CopyOfSample("changes");
+  ASSERT_EQ(RunPacker(folder).status, 0);
+  auto before = WrittenAt(folder);
+  usleep(20000);  // so that a rewrite shows in the times
+  ASSERT_EQ(RunPacker(folder).status, 0);
+  auto after = WrittenAt(folder);
+  EXPECT_EQ(Rewritten(before, after), "") << "nothing changed, nothing rewritten";
+
+  // Other bytes of the same size, with the file's time put back.
+  const std::string tips = folder + "/tips.txt";
+  struct stat st;
+  ASSERT_EQ(stat(tips.c_str(), &st), 0);
+  std::string text = Inflated(folder + "/out/203.z");
+  text[0] ^= 1;
+  ASSERT_TRUE(WriteWholeFile(tips, std::vector<unsigned char>(text.begin(), text.end())));
+  const struct timespec times[2] = {st.st_atim, st.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, tips.c_str(), times, 0), 0);
+  before = after;
+  usleep(20000);
+  ASSERT_EQ(RunPacker(folder).status, 0);
+  after = WrittenAt(folder);
+  EXPECT_EQ(Rewritten(before, after), "out.rc out/203.z out/payload_record.bin");
+  EXPECT_EQ(Inflated(folder + "/out/203.z"), text);
+
+  // An unlisted resource's file added, then removed again.
+  ASSERT_TRUE(WriteWholeFile(folder + "/unlisted_163.bin", {'u', 'n'}));
+  ASSERT_EQ(RunPacker(folder).status, 0);
+  EXPECT_EQ(Inflated(folder + "/out/163.z"), "un");
+  ASSERT_EQ(remove((folder + "/unlisted_163.bin").c_str()), 0);
+  ASSERT_EQ(RunPacker(folder).status, 0);
+  EXPECT_EQ(Inflated(folder + "/out/163.z"), "");
+
+  // A manifest file removed: the build stops, and no resource script is left to build from.
+  ASSERT_EQ(remove(tips.c_str()), 0);
+  PackRun run = RunPacker(folder);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.messages.find("tips.txt"), std::string::npos) << run.messages;
+  EXPECT_NE(stat((folder + "/out.rc").c_str(), &st), 0) << "no resource script after a failure";
 }
 
 TEST(PackPayload, AcceptsAFileOfExactlyTheBufferSize) {
