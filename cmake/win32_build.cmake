@@ -90,10 +90,16 @@ add_custom_command(TARGET K7_Quorvane_Setup POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -DMAP=${K7_INSTALLER_MAP}
                            -P ${PROJECT_SOURCE_DIR}/cmake/check_no_startup_needs.cmake)
 # windres reports no dependencies: name the files the resource script takes in.
-set(K7_INSTALLER_RC_INPUTS ${K7_PAYLOAD_RC} ${PROJECT_SOURCE_DIR}/resources/product.ico
-    ${PROJECT_SOURCE_DIR}/resources/wizard.ico ${PROJECT_SOURCE_DIR}/resources/installer.manifest)
-set_source_files_properties(resources/installer.rc PROPERTIES OBJECT_DEPENDS
-                            "${K7_INSTALLER_RC_INPUTS}")
+# The test builds whose resource scripts include the Installer's take the same list
+# (k7_includes_installer_resources), or an icon changed would survive in them.
+set(K7_INSTALLER_RC_INPUTS ${PROJECT_SOURCE_DIR}/resources/installer.rc ${K7_PAYLOAD_RC}
+    ${PROJECT_SOURCE_DIR}/resources/product.ico ${PROJECT_SOURCE_DIR}/resources/wizard.ico
+    ${PROJECT_SOURCE_DIR}/resources/installer.manifest ${PROJECT_SOURCE_DIR}/resources/resource_ids.h
+    ${PROJECT_BINARY_DIR}/generated/version.h)
+function(k7_includes_installer_resources rc_file)
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${K7_INSTALLER_RC_INPUTS}")
+endfunction()
+k7_includes_installer_resources(resources/installer.rc)
 
 # GoogleTest for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

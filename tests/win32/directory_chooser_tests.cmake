@@ -4,5 +4,4 @@ k7_win32_test(directory_chooser_tests SOURCES tests/win32/directory_chooser_test
                                               tests/win32/directory_chooser_test.rc
               ENV LC_ALL=zh_CN.UTF-8)
 target_include_directories(directory_chooser_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-set_source_files_properties(tests/win32/directory_chooser_test.rc PROPERTIES
-  OBJECT_DEPENDS "${K7_PAYLOAD_RC};${PROJECT_SOURCE_DIR}/resources/installer.rc")
+k7_includes_installer_resources(tests/win32/directory_chooser_test.rc)

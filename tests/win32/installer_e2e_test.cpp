@@ -16,6 +16,7 @@
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
 #include "test_files.h"
+#include "version.h"
 
 namespace {
 
@@ -198,6 +199,34 @@ TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsZlibStrea
         << row.fileName;
   }
   FreeLibrary(exe);
+
+  // Its version resource, as the file's Properties read it: the project's version.
+  DWORD unused = 0;
+  const DWORD infoSize = GetFileVersionInfoSizeA(K7_SHIPPED_INSTALLER_EXE, &unused);
+  ASSERT_GT(infoSize, 0u);
+  std::string info(infoSize, '\0');
+  ASSERT_TRUE(GetFileVersionInfoA(K7_SHIPPED_INSTALLER_EXE, 0, infoSize, &info[0]));
+  auto value = [&info](const std::string& name) {
+    void* found = nullptr;
+    UINT length = 0;
+    std::string path = "\\StringFileInfo\\040904B0\\" + name;
+    return VerQueryValueA(&info[0], path.c_str(), &found, &length) && found != nullptr
+               ? std::string(static_cast<const char*>(found))
+               : std::string("(none)");
+  };
+  EXPECT_EQ(value("ProductName"), "K7_Quorvane");
+  EXPECT_EQ(value("FileDescription"), "K7_Quorvane Installer");
+  EXPECT_EQ(value("FileVersion"), K7_VERSION_TEXT);
+  EXPECT_EQ(value("ProductVersion"), K7_VERSION_TEXT);
+  EXPECT_NE(value("LegalCopyright").find("Copyright"), std::string::npos);
+  void* fixed = nullptr;
+  UINT fixedLength = 0;
+  ASSERT_TRUE(VerQueryValueA(&info[0], "\\", &fixed, &fixedLength));
+  auto* version = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  EXPECT_EQ(version->dwFileVersionMS,
+            static_cast<DWORD>(MAKELONG(K7_VERSION_MINOR, K7_VERSION_MAJOR)));
+  EXPECT_EQ(version->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, K7_VERSION_PATCH)));
+  EXPECT_EQ(version->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
 TEST(InstallerWithoutGlyphs, EndsWithExitCodeOneAndShowsNothing) {

@@ -36,6 +36,7 @@ k7_wine_path(K7_CUT_LICENCE_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_cut_engli
 k7_wine_path(K7_SHIPPED_INSTALLER_WINE ${K7_SHIPPED_INSTALLER})
 
 k7_win32_test(installer_e2e_tests SOURCES tests/win32/installer_e2e_test.cpp)
+target_link_libraries(installer_e2e_tests PRIVATE version)
 target_compile_definitions(installer_e2e_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
   K7_SHIPPED_INSTALLER_EXE="${K7_SHIPPED_INSTALLER_WINE}"

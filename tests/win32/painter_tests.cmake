@@ -5,5 +5,4 @@ foreach(test painter_tests message_dialog_tests)
                                 tests/win32/painter_test.rc)
   target_include_directories(${test} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 endforeach()
-set_source_files_properties(tests/win32/painter_test.rc PROPERTIES
-                            OBJECT_DEPENDS "${K7_PAYLOAD_RC};${PROJECT_SOURCE_DIR}/resources/installer.rc")
+k7_includes_installer_resources(tests/win32/painter_test.rc)

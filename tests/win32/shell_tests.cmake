@@ -4,7 +4,7 @@ k7_win32_test(shell_tests SOURCES tests/win32/shell_test.cpp
                                   tests/win32/shell_test.rc
               ENV LC_ALL=zh_CN.UTF-8 K7_TEST_SYSTEM_LANGUAGE=1)
 target_include_directories(shell_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-set_source_files_properties(tests/win32/shell_test.rc PROPERTIES OBJECT_DEPENDS ${K7_PAYLOAD_RC})
+k7_includes_installer_resources(tests/win32/shell_test.rc)
 
 foreach(system "english;en_US.UTF-8;0" "big5;zh_TW.UTF-8;2")
   list(GET system 0 suffix)
