@@ -3,7 +3,8 @@
 # PE32 Installer and its tests). Where the host runs no i386 code, or K7_FORCE_PE32PLUS=1, or
 # with --twin, also the PE32+ twin of the Windows build, which runs under 64-bit Wine.
 # K7_BUILD_DIR chooses the build folder (default: build/); K7_PAYLOAD_DIR packs a folder of real
-# product files instead of the sample payload.
+# product files instead of the sample payload; K7_SIGN_PKCS12 and K7_SIGN_PASSWORD_FILE sign the
+# release copy in BUILD/release (scripts/sign.sh).
 set -euo pipefail
 source "$(dirname "$0")/build_dir.sh"
 source "$(dirname "$0")/steps.sh"
@@ -34,6 +35,18 @@ windows_build() {
 }
 windows_build "$BUILD/win32" mingw-i686.cmake
 echo "build: Installer at $BUILD/win32/K7_Quorvane_Setup.exe"
+
+# The release copy: the Installer signed with K7_SIGN_PKCS12 and K7_SIGN_PASSWORD_FILE when they
+# are given (scripts/sign.sh), unsigned otherwise. Written whole or removed, never half-signed.
+release="$BUILD/release/K7_Quorvane_Setup.exe"
+mkdir -p "$BUILD/release"
+if [ -n "${K7_SIGN_PKCS12:-}${K7_SIGN_PASSWORD_FILE:-}" ]; then
+  bash "$ROOT/scripts/sign.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" "$release" || exit 1
+  echo "build: signed Installer at $release"
+else
+  cp "$BUILD/win32/K7_Quorvane_Setup.exe" "$release.copying" && mv "$release.copying" "$release"
+  echo "build: unsigned Installer at $release (no K7_SIGN_PKCS12 given)"
+fi
 if [ "$twin" = yes ]; then
   windows_build "$BUILD/win64" mingw-x86_64.cmake \
     -DK7_SHIPPED_INSTALLER="$BUILD/win32/K7_Quorvane_Setup.exe"

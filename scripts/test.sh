@@ -44,6 +44,8 @@ for arch in $K7_WINE_ARCHES; do
   ctest --test-dir "$tree" --output-on-failure --timeout 600 || status=1
   # The wizard's pages must still look like the pictures that README shows.
   "$ROOT/tests/check_pictures.sh" "$tree/screenshots" || status=1
+  # Signed with a throwaway certificate, checked by osslsigncode and by the Installer itself.
+  "$ROOT/tests/check_signing.sh" "$tree/K7_Quorvane_Setup.exe" "$tree/signing" || status=1
   "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
   if [ -n "${K7_FULL_DISK_DIR:-}" ]; then umount "$FULL_DISK" 2>/dev/null || true; fi
   # Screenshots the tests saved, as PNG for viewing.
