@@ -7,7 +7,7 @@ source "$(dirname "$0")/steps.sh"
 # no i386 code run the tests as a PE32+ build under 64-bit Wine.
 PACKAGES=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix zlib1g-dev libdeflate-dev
           googletest wine wine32:i386 wine64 xvfb xauth x11-apps unifont fonts-wine locales file
-          imagemagick osslsigncode openssl)
+          imagemagick osslsigncode openssl perl)
 LOCALES=(zh_CN zh_TW zh_HK zh_SG en_US)
 
 SUDO=""

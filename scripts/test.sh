@@ -17,6 +17,8 @@ echo "== imports of the shipped Installer"
 "$ROOT/tests/check_imports.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" || status=1
 echo "== host tests"
 ctest --test-dir "$BUILD/host" --output-on-failure || status=1
+echo "== the packager's folder followed by the build"
+"$ROOT/tests/check_payload_rebuild.sh" "$BUILD" || status=1
 start_display
 
 for arch in $K7_WINE_ARCHES; do
