@@ -1,38 +1,44 @@
 // The wizard's page table, its language list and the Next/Back state machine.
 #include "app/wizard_pages.h"
 
+#include "common/installer_values.h"
+#include "resources/resource_ids.h"
+
 // Columns: the control ids of one page, 0-terminated. Page 1 (the display test) is kept in the
-// table but no transition leads to it; 1005 does not exist in the template.
+// table but no transition leads to it; IDC_PAGE0_ABSENT does not exist in the template.
 const int kPageControls[][kPageControlSlots] = {
-    {1004, 1005, 1002, 1006, 1003, 0},  // 0: target folder
-    {1015, 1017, 1018, 1007, 1008, 0},  // 1: display test
-    {1010, 1019, 1014, 0},              // 2: licence
-    {1030, 1031, 0},                    // 3: interface language
+    // 0: target folder
+    {IDC_DESKTOP_ICON, IDC_PAGE0_ABSENT, IDC_PATH, IDC_PATH_LABEL, IDC_BROWSE, 0},
+    // 1: display test
+    {IDC_TEST_FRAME, IDC_TEST_QUESTION, IDC_TEST_SAMPLE, IDC_TEST_ANSWER1, IDC_TEST_ANSWER2, 0},
+    {IDC_LICENCE_ENGLISH_BOX, IDC_LICENCE_CHINESE, IDC_LICENCE_ENGLISH, 0},  // 2: licence
+    {IDC_LANGUAGE_LABEL, IDC_LANGUAGE_LIST, 0},                              // 3: language
     {0},
 };
 
 // Columns: UiLanguage id, label.
 const LanguageEntry kLanguageTable[kLanguageEntries] = {
-    {0, "English 英文"},
-    {1, "Chinese(Simplified)  中文简体"},
-    {2, "Chinese(Traditional) 中文繁体"},
+    {kUiEnglish, "English 英文"},
+    {kUiChineseSimplified, "Chinese(Simplified)  中文简体"},
+    {kUiChineseTraditional, "Chinese(Traditional) 中文繁体"},
 };
 
 WizardTransition NextTransition(int state) {
   switch (state) {
-    case 0:
-      return {2, 2, true, false};
-    case 2:
-      return {3, 3, false, false};
-    case 3:
-      return {99, 3, false, true};
+    case kWizardFolderPage:
+      return {kWizardLicencePage, kWizardLicencePage, true, false};
+    case kWizardLicencePage:
+      return {kWizardLanguagePage, kWizardLanguagePage, false, false};
+    case kWizardLanguagePage:
+      return {kWizardInstalling, kWizardLanguagePage, false, true};
     default:
       return {state, -1, false, false};
   }
 }
 
 WizardTransition BackTransition(int state) {
-  if (state <= 0 || state >= 99) return {state, -1, false, false};
-  int newState = state - 1 == 1 ? 0 : state - 1;
+  if (state <= kWizardFolderPage || state >= kWizardInstalling) return {state, -1, false, false};
+  // Page 1 is passed over: Back from the licence returns to the folder page.
+  int newState = state == kWizardLicencePage ? kWizardFolderPage : state - 1;
   return {newState, newState, false, false};
 }

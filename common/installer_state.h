@@ -4,15 +4,7 @@
 #include <windows.h>
 
 #include "common/bounded_path.h"
-
-// UiLanguage values.
-constexpr int kUiEnglish = 0;
-constexpr int kUiChineseSimplified = 1;
-constexpr int kUiChineseTraditional = 2;
-
-// WizardState values besides the page numbers 0, 2 and 3.
-constexpr int kWizardInstalling = 99;
-constexpr int kWizardFinished = -1;
+#include "common/installer_values.h"
 
 // The command that Enter sends when no push button has the focus: the Next/Install button.
 constexpr int DefaultCommandId = 1001;

@@ -188,3 +188,4 @@ static_assert(kPayloadResourceCount == 111, "the Installer carries 111 TEXT reso
 
 // Capacity of the installation run's PayloadBuffer, and so the largest installable file.
 constexpr uint32_t kPayloadBufferCapacity = 0x3000000;
+static_assert(kPayloadBufferCapacity == 48u << 20, "the one payload buffer of a run: 48 MiB");

@@ -12,6 +12,10 @@
 
 bool KeepOldWordBase;
 
+// The question offers Yes and No: every other answer keeps the old word base.
+static_assert(kMsgReplaceWordBase.buttons == kButtonsYesNo && kButtonsYesNo == MB_YESNO,
+              "the word-base question is a Yes/No question");
+
 namespace {
 
 // True when the first byte of "pycizudic.idx" has its high bit set; a file that is missing,

@@ -11,6 +11,10 @@
 #include "shell/shell_links.h"
 #include "shell/shell_paths.h"
 
+// The shell's own numbers for the two folders the links go to.
+static_assert(kShellFolderDesktop == CSIDL_DESKTOP && kShellFolderPrograms == CSIDL_PROGRAMS,
+              "the folder kinds are the shell's CSIDL values");
+
 namespace {
 
 constexpr DWORD kUserNameCapacity = 256;

@@ -22,6 +22,8 @@ TEST(ParseCommandLine, ModesAndFolders) {
   const std::string tooLong = longest + "d";
   const std::string longestLine = "setup.exe /S /D=" + longest;
   const std::string tooLongLine = "setup.exe /S /D=" + tooLong;
+  // As long as the folder buffer, terminating zero left out: refused, not written past its end.
+  const std::string bufferLongLine = "setup.exe /S /D=C:\\" + std::string(kPathCapacity - 3, 'd');
   const Case cases[] = {
       {"setup.exe", LaunchMode::kWizard, ""},
       {"\"C:\\My Downloads\\setup.exe\" /X /D=C:\\Q", LaunchMode::kWizard, ""},
@@ -37,7 +39,13 @@ TEST(ParseCommandLine, ModesAndFolders) {
       {"setup.exe /D=C:\\Q /S", LaunchMode::kWizard, ""},  // "/D=" takes the rest of the line
       {longestLine.c_str(), LaunchMode::kSilent, longest.c_str()},
       {tooLongLine.c_str(), LaunchMode::kBadCommandLine, ""},
+      {bufferLongLine.c_str(), LaunchMode::kBadCommandLine, ""},
       {"setup.exe /S /X", LaunchMode::kBadCommandLine, ""},
+      {"setup.exe /S /SILENT", LaunchMode::kBadCommandLine, ""},
+      // Only "/S" itself is the silent switch.
+      {"setup.exe /SILENT /D=C:\\Q", LaunchMode::kWizard, ""},
+      {"setup.exe /S2", LaunchMode::kWizard, ""},
+      {"setup.exe -S", LaunchMode::kWizard, ""},
       {"setup.exe /S /D=", LaunchMode::kBadCommandLine, ""},
       {"setup.exe /S /D=\\", LaunchMode::kBadCommandLine, ""},
       {"setup.exe /S \"/D=C:\\K7", LaunchMode::kBadCommandLine, ""},

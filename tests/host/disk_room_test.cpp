@@ -27,6 +27,8 @@ TEST(DiskRoom, NeedsWhatTheRunTakesAtItsFullest) {
   EXPECT_EQ(Need({{10, 0}, {20, 0}, {5000, 4000}}), 5030u);
   // Shrinking files free room that later files use.
   EXPECT_EQ(Need({{0, 3000}, {2500, 0}, {900, 0}}), 400u);
+  // The last file written counts like any other.
+  EXPECT_EQ(Need({{10, 0}, {20, 0}, {7, 0}}), 37u);
   // A kept word base is not written: only the other files count.
   EXPECT_EQ(Need({{120, 100}, {40, 0}}), 120u);
   EXPECT_EQ(Need({}), 0u);
@@ -37,12 +39,15 @@ TEST(DiskRoom, NeedsWhatTheRunTakesAtItsFullest) {
     const char* text;
   } cases[] = {{0, "0 bytes"},           {1023, "1023 bytes"},  {1024, "1 KB"},
                {1025, "2 KB"},           {38013217, "36.3 MB"}, {1048576, "1.0 MB"},
+               {(1ull << 30) - 1, "1024.0 MB"}, {1ull << 30, "1.0 GB"},
                {5ull << 40, "5120.0 GB"}};
   for (const auto& c : cases) {
     ASSERT_TRUE(DescribeBytes(c.bytes, text, sizeof text)) << c.bytes;
     EXPECT_STREQ(text, c.text) << c.bytes;
   }
-  EXPECT_FALSE(DescribeBytes(38013217, text, 4));
+  // Too small a buffer is refused in every unit.
+  for (uint64_t bytes : {uint64_t{1023}, uint64_t{2048}, uint64_t{38013217}})
+    EXPECT_FALSE(DescribeBytes(bytes, text, 4)) << bytes;
 }
 
 }  // namespace

@@ -67,6 +67,34 @@ TEST(PackedPayload, EveryStreamIsSmallestZlibInflatesToItsSampleFileAndIsRecorde
   }
 }
 
+// Fields at their widest, a total beyond 32 bits, and the row written last found like the first.
+TEST(PayloadRecord, KeepsEveryFieldAndFindsEveryRow) {
+  const PayloadRecordRow rows[] = {{0x0102, 0x03040506, 0x0708090A, 0xF0000000u},
+                                   {0xFFFE, 1, 2, 0x20000000u},
+                                   {315, 0, 0xFFFFFFFFu, 3}};
+  std::vector<unsigned char> bytes(PayloadRecordSize(3));
+  WritePayloadRecord(rows, 3, bytes.data());
+  PayloadRecord record;
+  ASSERT_TRUE(ReadPayloadRecord(bytes.data(), bytes.size(), &record));
+  EXPECT_EQ(record.rows, 3u);
+  EXPECT_EQ(record.inflatedTotal, 0x110000003ull);
+  for (const PayloadRecordRow& row : rows) {
+    PayloadRecordRow found{};
+    ASSERT_TRUE(FindPayloadRecordRow(record, row.resourceId, &found)) << row.resourceId;
+    EXPECT_EQ(found.streamLength, row.streamLength) << row.resourceId;
+    EXPECT_EQ(found.streamCrc, row.streamCrc) << row.resourceId;
+    EXPECT_EQ(found.inflatedSize, row.inflatedSize) << row.resourceId;
+  }
+  PayloadRecordRow absent;
+  EXPECT_FALSE(FindPayloadRecordRow(record, 0x0103, &absent));
+  // A record one row longer or shorter than its count says is refused.
+  bytes.resize(bytes.size() + kPayloadRecordRowSize);
+  EXPECT_FALSE(ReadPayloadRecord(bytes.data(), bytes.size(), &record));
+  EXPECT_FALSE(ReadPayloadRecord(bytes.data(), PayloadRecordSize(2), &record));
+  // zlib's CRC-32, by its check value.
+  EXPECT_EQ(PayloadCrc("123456789", 9), 0xCBF43926u);
+}
+
 TEST(PackedPayload, ResourceScriptListsTheHundredAndElevenStreams) {
   auto script = Read(std::string(K7_PACKED_PAYLOAD_DIR) + "/payload.rc");
   std::string text(script.begin(), script.end());

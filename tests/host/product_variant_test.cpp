@@ -27,6 +27,9 @@ TEST(ProductVariant, EachSystemLanguagePicksItsColumnForAllThreeNames) {
     EXPECT_EQ(names.programShortcutName, row.program) << row.language;
     EXPECT_EQ(names.uninstallerShortcutName, row.uninstaller) << row.language;
   }
+  // The program's shortcut opens the program, the uninstaller's the uninstaller.
+  EXPECT_STREQ(kProductVariant.programFile, "K7.exe");
+  EXPECT_STREQ(kProductVariant.uninstallerFile, "K7UnInstall.exe");
 }
 
 TEST(ProductVariant, AnUnknownLanguageFallsBackToEnglish) {

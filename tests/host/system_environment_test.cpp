@@ -64,21 +64,29 @@ TEST(EnterKeyActionFor, PushButtonsPressThemselvesEverythingElsePressesNext) {
   EXPECT_EQ(EnterKeyActionFor(false, false, 0, 0, kNext).command, kNext);
 }
 
+// What Next and Back do in every state: page 1 is passed over, the English box is checked on the
+// way to the licence, and only Next on the language page starts the installation.
 TEST(WizardPages, NextAndBackSkipPageOne) {
-  WizardTransition next = NextTransition(0);
-  EXPECT_EQ(next.newState, 2);
-  EXPECT_TRUE(next.checkEnglishBox);
-  EXPECT_EQ(NextTransition(2).newState, 3);
-  EXPECT_FALSE(NextTransition(2).checkEnglishBox);
-  WizardTransition install = NextTransition(3);
-  EXPECT_EQ(install.newState, 99);
-  EXPECT_EQ(install.page, 3);
-  EXPECT_TRUE(install.startInstallation);
-  EXPECT_EQ(BackTransition(3).newState, 2);
-  EXPECT_EQ(BackTransition(2).newState, 0);
-  EXPECT_EQ(BackTransition(2).page, 0);
-  EXPECT_EQ(BackTransition(0).page, -1);
-  EXPECT_EQ(BackTransition(0).newState, 0);
+  struct Row {
+    int state;
+    bool next;  // Next, or Back
+    WizardTransition expected;
+  };
+  const Row rows[] = {
+      {0, true, {2, 2, true, false}},     {2, true, {3, 3, false, false}},
+      {3, true, {99, 3, false, true}},    {99, true, {99, -1, false, false}},
+      {-1, true, {-1, -1, false, false}}, {3, false, {2, 2, false, false}},
+      {2, false, {0, 0, false, false}},   {0, false, {0, -1, false, false}},
+      {99, false, {99, -1, false, false}}, {-1, false, {-1, -1, false, false}},
+  };
+  for (const Row& row : rows) {
+    WizardTransition got = row.next ? NextTransition(row.state) : BackTransition(row.state);
+    const char* key = row.next ? "Next in state " : "Back in state ";
+    EXPECT_EQ(got.newState, row.expected.newState) << key << row.state;
+    EXPECT_EQ(got.page, row.expected.page) << key << row.state;
+    EXPECT_EQ(got.checkEnglishBox, row.expected.checkEnglishBox) << key << row.state;
+    EXPECT_EQ(got.startInstallation, row.expected.startInstallation) << key << row.state;
+  }
 }
 
 TEST(WizardPages, TableRowsAndLanguageList) {
@@ -91,6 +99,10 @@ TEST(WizardPages, TableRowsAndLanguageList) {
   EXPECT_STREQ(kLanguageTable[0].label, "English 英文");
   EXPECT_STREQ(kLanguageTable[1].label, "Chinese(Simplified)  中文简体");
   EXPECT_EQ(kLanguageListEntries, 2);
+  // The entry chosen is recorded as its language: the configuration file's ForceLanguage=1 is
+  // Simplified Chinese, 2 Traditional.
+  EXPECT_EQ(kLanguageTable[1].id, 1);
+  EXPECT_EQ(kLanguageTable[2].id, 2);
 }
 
 }  // namespace

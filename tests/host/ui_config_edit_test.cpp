@@ -11,13 +11,14 @@
 
 namespace {
 
-// The edit into a buffer of exactly the promised capacity (AddressSanitizer guards its end).
+// The edit of the text, alone in a block of its own size, into a buffer of exactly the promised
+// capacity (AddressSanitizer guards both blocks' ends).
 std::string Edit(const std::string& text, int forceLanguage = 0, char useBmpFont = '1') {
   size_t capacity = UiConfigEditCapacity(text.size());
-  std::vector<char> out(capacity);
+  std::vector<char> in(text.begin(), text.end()), out(capacity);
   size_t length = 0;
-  EXPECT_TRUE(EditUiConfig(text.data(), text.size(), useBmpFont, forceLanguage, out.data(),
-                           capacity, &length));
+  EXPECT_TRUE(EditUiConfig(in.data(), in.size(), useBmpFont, forceLanguage, out.data(), capacity,
+                           &length));
   return std::string(out.data(), length);
 }
 
@@ -85,6 +86,9 @@ TEST(UiConfigEdit, AKeysLineEndsWithExactlyTheNewValueAndKeepsItsOwnEnding) {
             "[UI_STR]\nA=\xB1\xEA\xCC\xE2\n[Config]\nUseBmpFont=1\nForceLanguage=1\nB=2\n");
   EXPECT_EQ(Edit("[Config]\nUseBmpFont=0\n\n"),
             "[Config]\nUseBmpFont=1\n\n\r\nForceLanguage=0\r\n");
+  // A text that starts with an empty line: nothing before the text is read.
+  EXPECT_EQ(Edit("\n[Config]\nUseBmpFont=0\nForceLanguage=0\n", 1),
+            "\n[Config]\nUseBmpFont=1\nForceLanguage=1\n");
   // Both keys on one line become two lines.
   EXPECT_EQ(Edit("[Config]\r\nUseBmpFont=0 ForceLanguage=0\r\nZ\r\n", 1),
             "[Config]\r\nUseBmpFont=1\r\nForceLanguage=1\r\nZ\r\n");
