@@ -14,3 +14,4 @@ set_target_properties(k7_win32_timed PROPERTIES EXCLUDE_FROM_ALL ON)
 k7_installer_executable(K7_Quorvane_Setup_timed LIBRARY k7_win32_timed)
 set_target_properties(K7_Quorvane_Setup_timed PROPERTIES EXCLUDE_FROM_ALL ON)
 target_link_options(K7_Quorvane_Setup_timed PRIVATE -s)
+include(bench/first_paint.cmake)  # the bare dialog and the driver of bench/first_paint.sh
