@@ -99,8 +99,18 @@ def mutants(lines):
                     yield n, line[:at] + new + line[at + len(m.group(0)):], \
                         f"'{m.group(0)}' -> '{new}' at column {at + 1}"
             for m in re.finditer(r"\bif \(", code):
-                at = start + m.end()
-                yield n, line[:at] + "!" + line[at:], f"condition negated at column {at}"
+                # The whole condition, to its closing parenthesis on the same line.
+                open_at = start + m.end() - 1
+                depth, close_at = 0, None
+                for i in range(open_at, len(line)):
+                    depth += {"(": 1, ")": -1}.get(line[i], 0)
+                    if depth == 0:
+                        close_at = i
+                        break
+                if close_at is None:
+                    continue
+                yield n, (line[:open_at + 1] + "!(" + line[open_at + 1:close_at] + ")" +
+                          line[close_at:]), f"condition negated at column {open_at + 2}"
             for m in INTEGER.finditer(code):
                 value = int(m.group(1), 0) + 1
                 text = hex(value) if m.group(1).lower().startswith("0x") else str(value)

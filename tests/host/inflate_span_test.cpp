@@ -80,6 +80,10 @@ TEST(InflateSpan, AcceptsAnEmptyFileAndRefusesAnyOutputIntoNoCapacity) {
   EXPECT_FALSE(InflateSpan(oneByte, sizeof oneByte, buffer, 0, &length));
   auto twoBytes = Deflate("AB");
   EXPECT_FALSE(InflateSpan(twoBytes.data(), twoBytes.size(), buffer, 1, &length));
+  // No stream or no buffer (a resource that is not there, an allocation that failed) is refused
+  // before anything is read or written.
+  EXPECT_FALSE(InflateSpan(nullptr, 10, buffer, sizeof buffer, &length));
+  EXPECT_FALSE(InflateSpan(twoBytes.data(), twoBytes.size(), nullptr, 100, &length));
 }
 
 TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
@@ -101,6 +105,7 @@ TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
             "D:\\K7_Quorvane");
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%.*s\\%s", 2, "C:\\a", "~K7.tmp")),
             "C:\\~K7.tmp");
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "[%.*s]", 0, "C:\\a")), "[]");
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%d%d|%d", 0, 1, -2147483647 - 1)),
             "01|-2147483648");
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%u.%u %s, 100%%", 4294967295u, 0u, "GB")),
@@ -113,6 +118,13 @@ TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
   EXPECT_STREQ(small, "-12");
   EXPECT_FALSE(FormatBounded(small, sizeof small, "%d", -123));
   EXPECT_STREQ(small, "");
+  // An empty text fits one byte; no buffer, or none of it, is refused and not written.
+  EXPECT_TRUE(FormatBounded(small, 1, ""));
+  EXPECT_STREQ(small, "");
+  small[0] = 'x';
+  EXPECT_FALSE(FormatBounded(small, 0, ""));
+  EXPECT_EQ(small[0], 'x');
+  EXPECT_FALSE(FormatBounded(nullptr, sizeof small, "%d", 1));
 }
 
 }  // namespace

@@ -93,6 +93,27 @@ TEST(PayloadRecord, KeepsEveryFieldAndFindsEveryRow) {
   EXPECT_FALSE(ReadPayloadRecord(bytes.data(), PayloadRecordSize(2), &record));
   // zlib's CRC-32, by its check value.
   EXPECT_EQ(PayloadCrc("123456789", 9), 0xCBF43926u);
+  // Each row's two bytes after its id are zero.
+  bytes.resize(PayloadRecordSize(3));
+  EXPECT_EQ(bytes[kPayloadRecordHeader + 2] | bytes[kPayloadRecordHeader + 3], 0);
+
+  // A record of no rows is whole; no bytes, too few, or another mark, even with its CRC-32
+  // made to match, are refused.
+  std::vector<unsigned char> empty(PayloadRecordSize(0));
+  WritePayloadRecord(nullptr, 0, empty.data());
+  ASSERT_TRUE(ReadPayloadRecord(empty.data(), empty.size(), &record));
+  EXPECT_EQ(record.rows, 0u);
+  EXPECT_FALSE(ReadPayloadRecord(nullptr, empty.size(), &record));
+  std::vector<unsigned char> cut(empty.begin(), empty.begin() + 3);
+  EXPECT_FALSE(ReadPayloadRecord(cut.data(), cut.size(), &record));
+  for (size_t at = 0; at < 4; ++at) {
+    std::vector<unsigned char> marked = empty;
+    marked[at] ^= 0x20;
+    const uint32_t crc = PayloadCrc(marked.data(), marked.size() - 4);
+    for (int i = 0; i < 4; ++i)
+      marked[marked.size() - 4 + i] = static_cast<unsigned char>(crc >> 8 * i);
+    EXPECT_FALSE(ReadPayloadRecord(marked.data(), marked.size(), &record)) << at;
+  }
 }
 
 TEST(PackedPayload, ResourceScriptListsTheHundredAndElevenStreams) {
