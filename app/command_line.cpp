@@ -19,7 +19,8 @@ const char* SkipProgramName(const char* line) {
   return line;
 }
 
-// Copies the folder of "/D=" into `folder`; false when it is empty or too long.
+// Copies the folder of "/D=" into `folder`; false when it is empty, too long or holds a quote
+// (no Windows file name does: a quote left over is a quoting mistake).
 // `quoted`: the switch itself began with a quote, whose partner ends the folder.
 bool TakeFolder(const char* text, bool quoted, LeadByteTest isLeadByte,
                 char (&folder)[kPathCapacity]) {
@@ -32,7 +33,7 @@ bool TakeFolder(const char* text, bool quoted, LeadByteTest isLeadByte,
     ++text;
     length -= 2;
   }
-  if (length == 0 || length >= kPathCapacity) return false;
+  if (length == 0 || length >= kPathCapacity || memchr(text, '"', length) != nullptr) return false;
   memcpy(folder, text, length);
   folder[length] = '\0';
   // "D:\Tools\" names the folder "D:\Tools"; the files go to "D:\Tools\<name>".

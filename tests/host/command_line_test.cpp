@@ -29,11 +29,16 @@ TEST(ParseCommandLine, ModesAndFolders) {
       {"\"C:\\My Downloads\\setup.exe\" /X /D=C:\\Q", LaunchMode::kWizard, ""},
       {"setup.exe /s", LaunchMode::kWizard, ""},
       {"\"C:\\a b\\setup.exe\" /S", LaunchMode::kSilent, ""},
+      {"\"setup.exe\"/S", LaunchMode::kSilent, ""},
+      {"\"\" /S", LaunchMode::kSilent, ""},
+      {"\"C:\\a b\\setup.exe /S", LaunchMode::kWizard, ""},  // the name's quote never closed
       {"setup.exe  /S   /D=C:\\Program Files\\K7 Q  ", LaunchMode::kSilent,
        "C:\\Program Files\\K7 Q"},
       {"setup.exe /S \"/D=C:\\Program Files\\K7\"", LaunchMode::kSilent, "C:\\Program Files\\K7"},
       {"setup.exe /S /D=\"D:\\Tools\\\"", LaunchMode::kSilent, "D:\\Tools"},
       {"setup.exe /S /D=E:\\", LaunchMode::kSilent, "E:"},
+      {"setup.exe /S /D=\"C:\\Q\"", LaunchMode::kSilent, "C:\\Q"},
+      {"setup.exe /S /D=Q", LaunchMode::kSilent, "Q"},
       // 功 is A5 5C in Big5 and 誠 D5 5C in GBK: a trail byte 0x5C is no backslash.
       {"setup.exe /S /D=C:\\\xD5\x5C", LaunchMode::kSilent, "C:\\\xD5\x5C"},
       {"setup.exe /D=C:\\Q /S", LaunchMode::kWizard, ""},  // "/D=" takes the rest of the line
@@ -48,6 +53,10 @@ TEST(ParseCommandLine, ModesAndFolders) {
       {"setup.exe -S", LaunchMode::kWizard, ""},
       {"setup.exe /S /D=", LaunchMode::kBadCommandLine, ""},
       {"setup.exe /S /D=\\", LaunchMode::kBadCommandLine, ""},
+      {"setup.exe /S /D= ", LaunchMode::kBadCommandLine, ""},
+      {"setup.exe /S /D=\"\"", LaunchMode::kBadCommandLine, ""},
+      {"setup.exe /S /D=\"C:\\K7", LaunchMode::kBadCommandLine, ""},
+      {"setup.exe /S /D=C:\\K7\"", LaunchMode::kBadCommandLine, ""},
       {"setup.exe /S \"/D=C:\\K7", LaunchMode::kBadCommandLine, ""},
   };
   for (const Case& c : cases) {
