@@ -3,38 +3,38 @@
 
 #include <iterator>
 
+#include "resources/resource_ids.h"
+
 namespace {
 
 constexpr CaptionSource kFixed = CaptionSource::kFixed;
+constexpr CaptionSource kWhole = CaptionSource::kWholeWindowText;  // the message's Chinese line
 constexpr ButtonLook kBevelled = ButtonLook::kBevelled;
 constexpr ButtonLook kFlat = ButtonLook::kFlat;
 constexpr CaptionAlign kCentred = CaptionAlign::kCentred;
 constexpr CaptionAlign kLeft = CaptionAlign::kLeft;
 
-constexpr int kNextButtonId = 1001;
 constexpr const char* kInstallCaption = "同意/安装 Agree/Install";
 
-// Columns: control id, caption, caption source, look, alignment.
+// Columns: control id, caption, caption source, look, alignment; where the control is.
 constexpr ButtonCaption kButtonCaptions[] = {
-    {1, "确认 OK", kFixed, kBevelled, kCentred},                        // message dialog
-    {2, "取消 Cancel", kFixed, kBevelled, kCentred},                    // wizard, directory chooser
-    {3, "退一步 Back", kFixed, kBevelled, kCentred},                    // wizard
-    {6, "是 Yes", kFixed, kBevelled, kCentred},                         // message dialog
-    {7, "否 No", kFixed, kBevelled, kCentred},                          // message dialog
-    {kNextButtonId, "下一步 Next", kFixed, kBevelled, kCentred},        // wizard, before page 3
-    {1003, "改变 Browse ....", kFixed, kBevelled, kCentred},            // wizard
-    {1006, "安装路径： (Install Path)", kFixed, kFlat, kLeft},          // wizard
-    {1008, "路径 (Directories):", kFixed, kFlat, kLeft},                // directory chooser
-    {1009, "《Torvu》 Torvu", kFixed, kFlat, kCentred},                 // wizard side panel
-    {1010, "磁盘 (Drives):", kFixed, kFlat, kLeft},                     // directory chooser
-    {1011, "文本编辑 Quorvane", kFixed, kFlat, kCentred},               // wizard side panel
-    {1012, "安装程序", kFixed, kFlat, kCentred},                        // wizard side panel
-    {1013, nullptr, CaptionSource::kWholeWindowText, kFlat, kCentred},  // message's Chinese line
-    {1030, "User Interface Language 用户界面语言", kFixed, kFlat, kCentred},  // wizard
+    {IDOK, "确认 OK", kFixed, kBevelled, kCentred},                          // message dialog
+    {IDCANCEL, "取消 Cancel", kFixed, kBevelled, kCentred},                  // wizard, chooser
+    {IDC_BACK, "退一步 Back", kFixed, kBevelled, kCentred},                  // wizard
+    {IDYES, "是 Yes", kFixed, kBevelled, kCentred},                          // message dialog
+    {IDNO, "否 No", kFixed, kBevelled, kCentred},                            // message dialog
+    {IDC_NEXT, "下一步 Next", kFixed, kBevelled, kCentred},                  // wizard
+    {IDC_BROWSE, "改变 Browse ....", kFixed, kBevelled, kCentred},           // wizard
+    {IDC_PATH_LABEL, "安装路径： (Install Path)", kFixed, kFlat, kLeft},     // wizard
+    {IDC_CHOOSER_DIRECTORIES, "路径 (Directories):", kFixed, kFlat, kLeft},  // chooser
+    {IDC_SIDE_LABEL1, "《Torvu》 Torvu", kFixed, kFlat, kCentred},           // wizard side panel
+    {IDC_CHOOSER_DRIVES, "磁盘 (Drives):", kFixed, kFlat, kLeft},            // chooser
+    {IDC_SIDE_LABEL2, "文本编辑 Quorvane", kFixed, kFlat, kCentred},         // wizard side panel
+    {IDC_SIDE_LABEL3, "安装程序", kFixed, kFlat, kCentred},                  // wizard side panel
+    {IDC_MESSAGE_CHINESE, nullptr, kWhole, kFlat, kCentred},                 // message dialog
+    {IDC_LANGUAGE_LABEL, "User Interface Language 用户界面语言", kFixed, kFlat, kCentred},
 };
 static_assert(std::size(kButtonCaptions) == 15, "one row per control with a caption of its own");
-
-constexpr int kDesktopIconBoxId = 1004;
 
 }  // namespace
 
@@ -42,7 +42,7 @@ ButtonCaption ButtonCaptionFor(int controlId, int wizardState) {
   for (const ButtonCaption& row : kButtonCaptions) {
     if (row.controlId != controlId) continue;
     ButtonCaption caption = row;
-    if (controlId == kNextButtonId && wizardState >= kInstallCaptionState) {
+    if (controlId == IDC_NEXT && wizardState >= kInstallCaptionState) {
       caption.caption = kInstallCaption;
     }
     return caption;
@@ -51,5 +51,5 @@ ButtonCaption ButtonCaptionFor(int controlId, int wizardState) {
 }
 
 const char* CheckBoxCaptionFor(int controlId) {
-  return controlId == kDesktopIconBoxId ? "建立桌面图标？  (Place an icon on Desktop)" : nullptr;
+  return controlId == IDC_DESKTOP_ICON ? "建立桌面图标？  (Place an icon on Desktop)" : nullptr;
 }

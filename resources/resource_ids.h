@@ -19,7 +19,13 @@
 #define IDR_LICENCE_ENGLISH 161
 
 // Buttons with the standard command ids IDOK (1), IDCANCEL (2), IDYES (6) and IDNO (7) of
-// <windows.h>, and Back.
+// <windows.h>, here too for the portable files, which do not include it; and Back.
+#ifndef IDOK
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+#endif
 #define IDC_BACK 3
 
 // Wizard (template 101).

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bitmap_text/button_captions.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -106,22 +107,27 @@ TEST(CheckBoxGeometryTest, OtherStylesGetTheLargeShapeAndRadioStylesARadioButton
 }
 
 TEST(ButtonCaptionTest, NextButtonFollowsTheWizardState) {
-  for (int state : {-1, 0, 2}) EXPECT_STREQ(ButtonCaptionFor(1001, state).caption, "下一步 Next");
+  for (int state : {-1, 0, 2})
+    EXPECT_STREQ(ButtonCaptionFor(IDC_NEXT, state).caption, "下一步 Next");
   for (int state : {3, 99}) {
-    EXPECT_STREQ(ButtonCaptionFor(1001, state).caption, "同意/安装 Agree/Install");
+    EXPECT_STREQ(ButtonCaptionFor(IDC_NEXT, state).caption, "同意/安装 Agree/Install");
   }
 }
 
 TEST(ButtonCaptionTest, MessageLineIsDrawnWholeOtherControlsFromTheirWindowText) {
-  const ButtonCaption line = ButtonCaptionFor(1013, 0);
+  const ButtonCaption line = ButtonCaptionFor(IDC_MESSAGE_CHINESE, 0);
   EXPECT_EQ(line.source, CaptionSource::kWholeWindowText);
   EXPECT_EQ(line.look, ButtonLook::kFlat);
   const ButtonCaption other = ButtonCaptionFor(4242, 0);
   EXPECT_EQ(other.source, CaptionSource::kWindowText);
   EXPECT_EQ(other.look, ButtonLook::kBevelled);
   EXPECT_EQ(other.align, CaptionAlign::kCentred);
-  EXPECT_EQ(ButtonCaptionFor(1006, 0).align, CaptionAlign::kLeft);
-  EXPECT_EQ(ButtonCaptionFor(1012, 0).look, ButtonLook::kFlat);
+  EXPECT_EQ(ButtonCaptionFor(IDC_PATH_LABEL, 0).align, CaptionAlign::kLeft);
+  EXPECT_EQ(ButtonCaptionFor(IDC_SIDE_LABEL3, 0).look, ButtonLook::kFlat);
+  // The desktop box asks its bilingual question; the word-base question's answers, whose text
+  // is set as the question is asked, show their own.
+  EXPECT_NE(CheckBoxCaptionFor(IDC_DESKTOP_ICON), nullptr);
+  EXPECT_EQ(CheckBoxCaptionFor(IDC_TEST_ANSWER1), nullptr);
 }
 
 }  // namespace
