@@ -5,7 +5,8 @@ Usage: python3 tests/mutation_check.py [FILE...]
 
 For every portable source file (the K7_PORTABLE_SOURCES of each */sources.cmake, or the FILEs
 given), makes small changes one at a time by simple rules in a copy of the tree
-(BUILD/mutation/src, BUILD as scripts/build_dir.sh chooses it; the checkout is never touched),
+(BUILD/mutation/src, BUILD as scripts/build_dir.sh chooses it, K7_MUTATION_DIR another name
+than "mutation"; the checkout is never touched),
 rebuilds the host tests there, runs them, and puts the file back. A change that no longer
 compiles is left out; one that makes a test fail or hang is caught; one after which every test
 still passes survived. Prints per file how many changes were caught and lists the survivors; the
@@ -129,7 +130,8 @@ def run(command, cwd, timeout=None, env=None):
 
 
 def main():
-    build = os.path.join(build_dir(), "mutation")
+    # K7_MUTATION_DIR names another folder under BUILD, for runs side by side on other files.
+    build = os.path.join(build_dir(), os.environ.get("K7_MUTATION_DIR", "mutation"))
     source = os.path.join(build, "src")
     shutil.rmtree(source, ignore_errors=True)
     # Copied with new times (never the originals'), so that make compiles every file put back.

@@ -78,6 +78,8 @@ TEST(GlyphCellTest, EveryCodeLandsOnAWholeCellInsideASheet) {
     ASSERT_EQ(c.x % kGlyphSize, 0) << code;
     ASSERT_EQ(c.y % kGlyphSize, 0) << code;
   }
+  // A code past the last sheet's last row (GBK's 0xFEFE) folds back onto the last sheet.
+  EXPECT_EQ(GlyphCellOf(0xFEFE).sheet, kSheetCount - 1);
 }
 
 // A fixed-pitch stand-in for a font: every single byte is as wide as its value mod 10, plus 1.
@@ -122,6 +124,11 @@ TEST(TextWalkTest, HighBytesLeadEvenWhenTheTrailIsAscii) {
   EXPECT_FALSE(walk.IsDoubleByte());
   EXPECT_EQ(walk.Code(), 0x7Fu);
   EXPECT_FALSE(walk.Next());
+  // 0x80, the lowest high byte, leads too.
+  TextWalk lowest("\x80" "A");
+  ASSERT_TRUE(lowest.Next());
+  EXPECT_EQ(lowest.Code(), 0x8041u);
+  EXPECT_FALSE(lowest.Next());
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST(PayloadRecord, KeepsEveryFieldAndFindsEveryRow) {
   const PayloadRecordRow rows[] = {{0x0102, 0x03040506, 0x0708090A, 0xF0000000u},
                                    {0xFFFE, 1, 2, 0x20000000u},
                                    {315, 0, 0xFFFFFFFFu, 3}};
-  std::vector<unsigned char> bytes(PayloadRecordSize(3));
+  std::vector<unsigned char> bytes(PayloadRecordSize(3), 0xAA);  // as a buffer not cleared
   WritePayloadRecord(rows, 3, bytes.data());
   PayloadRecord record;
   ASSERT_TRUE(ReadPayloadRecord(bytes.data(), bytes.size(), &record));
@@ -95,7 +95,10 @@ TEST(PayloadRecord, KeepsEveryFieldAndFindsEveryRow) {
   EXPECT_EQ(PayloadCrc("123456789", 9), 0xCBF43926u);
   // Each row's two bytes after its id are zero.
   bytes.resize(PayloadRecordSize(3));
-  EXPECT_EQ(bytes[kPayloadRecordHeader + 2] | bytes[kPayloadRecordHeader + 3], 0);
+  for (size_t row = 0; row < 3; ++row) {
+    const size_t at = kPayloadRecordHeader + kPayloadRecordRowSize * row;
+    EXPECT_EQ(bytes[at + 2] | bytes[at + 3], 0) << row;
+  }
 
   // A record of no rows is whole; no bytes, too few, or another mark, even with its CRC-32
   // made to match, are refused.

@@ -35,6 +35,11 @@ TEST(StaleDictionaries, RefusesIndexesOutsideTheList) {
   EXPECT_FALSE(StaleDictionaryPath("C:\\K7", -1, path, sizeof path));
   EXPECT_STREQ(path, "");
   EXPECT_FALSE(StaleDictionaryPath("C:\\K7", 64, path, sizeof path));
+  // No buffer, or one of no bytes, is refused without a byte written.
+  EXPECT_FALSE(StaleDictionaryPath("C:\\K7", 0, nullptr, 0));
+  char none[1] = {'x'};
+  EXPECT_FALSE(StaleDictionaryPath("C:\\K7", -1, none, 0));
+  EXPECT_EQ(none[0], 'x');
 }
 
 TEST(StaleDictionaries, RefusesAPathThatWouldNotFitRatherThanCuttingIt) {
