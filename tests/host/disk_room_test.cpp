@@ -32,6 +32,7 @@ TEST(DiskRoom, NeedsWhatTheRunTakesAtItsFullest) {
   // A kept word base is not written: only the other files count.
   EXPECT_EQ(Need({{120, 100}, {40, 0}}), 120u);
   EXPECT_EQ(Need({}), 0u);
+  EXPECT_EQ(Need({{1, 0}}), 1u);
 
   char text[16];
   const struct {

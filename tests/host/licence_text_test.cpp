@@ -36,8 +36,8 @@ TEST(SplitLicenceLines, AtMostFiveHundredLinesOfAtMost259Bytes) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], std::string(258, 'a'));
   EXPECT_EQ(lines[1], "next");
-  // So is one with any other lead byte of GBK's range, 0x81 to 0xFE (丂 81 40, 亐 81 B0).
-  for (const char* character : {"\x81\x40", "\x81\xB0", "\xA0\xA1", "\xFE\x4F"}) {
+  // So is one with any other lead byte, 0x80 to 0xFE (丂 81 40, 亐 81 B0).
+  for (const char* character : {"\x80\x41", "\x81\x40", "\x81\xB0", "\xA0\xA1", "\xFE\x4F"}) {
     lines = Split(std::string(258, 'a') + character + "\r\n");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], std::string(258, 'a')) << static_cast<int>(character[0] & 0xFF);
@@ -46,6 +46,10 @@ TEST(SplitLicenceLines, AtMostFiveHundredLinesOfAtMost259Bytes) {
   std::string wide;
   for (int i = 0; i < 140; ++i) wide += "\xB0\xA1";
   EXPECT_EQ(Split(wide + "\r\n")[0], wide.substr(0, 258));
+  // One that ends on the 259th byte is kept; a line of 259 bytes is never cut, even when its
+  // last byte leads.
+  EXPECT_EQ(Split(std::string(257, 'a') + "中文\r\n")[0], std::string(257, 'a') + "中");
+  EXPECT_EQ(Split(std::string(258, 'a') + "\xB0\r\n")[0], std::string(258, 'a') + "\xB0");
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ TEST(MessageLayoutTest, OkOnlyIsCentredUnderTheTexts) {
   ExpectBox(l.buttons[0].box, (256 - 110) / 2, 161 - 58, 110, 29);
   EXPECT_EQ(l.buttons[1].id, 2);
   EXPECT_FALSE(l.buttons[1].shown);
+  // Any other button set shows neither button.
+  const MessageLayout other = LayoutMessageDialog(Input(1, 192, 120, 13, 24));
+  EXPECT_FALSE(other.buttons[0].shown || other.buttons[1].shown);
 }
 
 TEST(MessageLayoutTest, YesNoPairIsCentredWithAThirdOfAButtonBetween) {

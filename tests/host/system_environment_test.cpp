@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/wizard_pages.h"
 
@@ -36,6 +37,15 @@ TEST(InstallerFolderOf, KeepsTheFolderWithItsBackslash) {
   EXPECT_EQ(FolderOf("inst.exe"), "A:\\");
   EXPECT_EQ(FolderOf(""), "A:\\");
   EXPECT_EQ(FolderOf(nullptr), "A:\\");
+  EXPECT_EQ(FolderOf("\\inst.exe"), "\\");
+  // A folder that would fill its buffer to the last byte, leaving no room for the terminating
+  // zero, falls back to A:\ instead of being written past the buffer's end.
+  std::vector<char> six(6);  // "C:\K7\" takes 7 with its zero
+  InstallerFolderOf("C:\\K7\\inst.exe", nullptr, six.data(), six.size());
+  EXPECT_STREQ(six.data(), "A:\\");
+  char one[1] = {'x'};
+  InstallerFolderOf("C:\\K7\\inst.exe", nullptr, one, 1);
+  EXPECT_EQ(one[0], '\0');
 }
 
 TEST(InstallerFolderOf, DoesNotCutInsideATwoByteCharacter) {
