@@ -43,6 +43,13 @@ TEST(LegacyFolder, OtherKindsEndInABackslash) {
 
 TEST(LegacyFolder, AnEmptyWindowsFolderFails) {
   EXPECT_EQ(Compose("", false, "", kShellFolderDesktop), "<failed:>");
+  // So does NT without a user name, its buffer left empty; a buffer of no bytes is not touched.
+  char out[1] = {'x'};
+  EXPECT_FALSE(ComposeLegacyFolderPath("C:\\WINNT", true, nullptr, 5, nullptr, out, 1));
+  EXPECT_EQ(out[0], '\0');
+  out[0] = 'x';
+  EXPECT_FALSE(ComposeLegacyFolderPath("C:\\WINNT", false, "", 5, nullptr, out, 0));
+  EXPECT_EQ(out[0], 'x');
 }
 
 TEST(LegacyFolder, AResultThatDoesNotFitIsRefusedNotCut) {

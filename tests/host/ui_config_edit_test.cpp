@@ -130,6 +130,12 @@ TEST(UiConfigEdit, RefusesAnOutputBufferTooSmallAndTheCapacityBoundHolds) {
   EXPECT_EQ(Edit("UseBmpFont=ForceLanguage=", INT_MIN),
             "UseBmpFont=1\r\nForceLanguage=-2147483648");
   EXPECT_EQ(UiConfigEditCapacity(SIZE_MAX / 2), 0u);
+  // The longest text whose capacity can be counted gets one at least twice its length, not a
+  // wrapped-around one; past it, none.
+  size_t longest = SIZE_MAX / 2 - 64;
+  while (UiConfigEditCapacity(longest + 1) != 0) ++longest;
+  EXPECT_GE(UiConfigEditCapacity(longest), 2 * longest);
+  EXPECT_GT(longest, SIZE_MAX / 2 - 64) << "a text that fits refused";
 }
 
 }  // namespace
