@@ -11,6 +11,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/build_dir.sh"
 source "$ROOT/scripts/steps.sh"
+source "$ROOT/bench/wine_session.sh"
 RUNS="${K7_BENCH_RUNS:-15}"
 AIM=1.50  # the Installer's median at most 1.5 times the bare dialog's
 "$ROOT/scripts/setup.sh"
@@ -26,25 +27,9 @@ INSTALLER="$BUILD/$ARCH/K7_Quorvane_Setup.exe"
 BARE="$BUILD/$ARCH/bare_dialog.exe"
 DRIVER="$BUILD/$ARCH/first_paint.exe"
 
-# Wine: the build's prefix, one wine server for the whole run, a virtual display.
-export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BUILD/$ARCH/wineprefix"
-"$ROOT/tests/wine/make_prefix.sh" "$K7_WINE_PREFIX"
-start_display
-cleanup() {
-  "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
-  kill "$K7_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-"$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true  # one left by an earlier run
-step "starting the wine server" "Remove $K7_WINE_PREFIX to make it anew." \
-  "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
-"$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
-# Windows always has its desktop running; Wine starts its desktop process (explorer.exe) for the
-# first window and ends it soon after the last program with a window. A minimized Notepad, out
-# of the dialogs' way, keeps it running, so that no start pays for it.
-step "starting Notepad to keep Wine's desktop running" "Remove $K7_WINE_PREFIX to make it anew." \
-  "$ROOT/tests/wine/wine_exec.sh" start /min notepad.exe
-sleep 1
+# Wine: the build's prefix, one wine server for the whole run, a virtual display, and Wine's
+# desktop process kept running.
+bench_wine_session "$ARCH" "$BUILD/$ARCH/wineprefix"
 
 # The screens saved when the first timed round's programs came to rest, where Wine (run as
 # "nobody" under root) can write.

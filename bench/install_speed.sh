@@ -18,6 +18,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 source "$ROOT/scripts/steps.sh"
 source "$ROOT/bench/payloads.sh"
+source "$ROOT/bench/wine_session.sh"
 BENCH="$(realpath -m "${K7_BENCH_DIR:-/var/tmp/k7-bench}")"
 RUNS="${K7_BENCH_RUNS:-7}"
 PAYLOAD_NAME="${K7_BENCH_PAYLOAD:-real}"
@@ -59,28 +60,10 @@ else
 fi
 nsis_version=$(makensis -VERSION | sed 's/^v//; s/-.*//')
 
-# Wine: the benchmark's prefix, one wine server and its services for the whole run, a virtual
-# display, and the desktop process kept running by a program that keeps a window open.
-export K7_WINE_ARCH="$ARCH" K7_WINE_PREFIX="$BENCH/wineprefix-$ARCH"
+# Wine: the benchmark's prefix, one wine server for the whole run, a virtual display, and
+# Wine's desktop process kept running.
 BUILD="$BENCH"  # start_display keeps its log here
-"$ROOT/tests/wine/make_prefix.sh" "$K7_WINE_PREFIX"
-start_display
-cleanup() {
-  "$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true
-  kill "$K7_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-"$ROOT/tests/wine/wine_exec.sh" wineserver -k 2>/dev/null || true  # one left by an earlier run
-step "starting the wine server" "Remove $K7_WINE_PREFIX to make it anew." \
-  "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
-"$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
-"$ROOT/tests/wine/wine_exec.sh" notepad >/dev/null 2>&1 &
-for _ in $(seq 100); do
-  if pgrep -f 'explorer.exe /desktop' >/dev/null; then break; fi
-  sleep 0.1
-done
-pgrep -f 'explorer.exe /desktop' >/dev/null ||
-  echo "install_speed: Wine's desktop process did not start; each program starts it"
+bench_wine_session "$ARCH" "$BENCH/wineprefix-$ARCH"
 
 # Target folders, where Wine (run as "nobody" under root) can write.
 TARGETS="$WORK/targets"
