@@ -69,6 +69,24 @@ TEST(CaptionOriginTest, CentresLeftAlignsAndTruncatesTowardZero) {
   EXPECT_EQ(CaptionOrigin(item, 121, true, false).x, 0);
   // A control lower than a glyph: (10 - 16) / 2 = -3.
   EXPECT_EQ(CaptionOrigin({0, 0, 50, 10}, 10, true, false).y, -3);
+  // Pressed: two pixels right and one down.
+  EXPECT_EQ(CaptionOrigin(item, 60, true, true).x, 32);
+  EXPECT_EQ(CaptionOrigin(item, 60, true, true).y, 24);
+}
+
+TEST(FocusRectTest, ButtonsInsetByATenthAndAnEighthCheckBoxesFrameTheirText) {
+  // A 110 x 16 button: 11 pixels in from each side, 2 from the top and the bottom.
+  const PixelRect button = ButtonFocusRect({5, 7, 115, 23});
+  EXPECT_EQ(button.left, 16);
+  EXPECT_EQ(button.top, 9);
+  EXPECT_EQ(button.right, 104);
+  EXPECT_EQ(button.bottom, 21);
+  // A check box's text of 100 pixels at (32, 1): one pixel round it, three right, two below.
+  const PixelRect box = CheckBoxFocusRect({32, 1}, 100);
+  EXPECT_EQ(box.left, 31);
+  EXPECT_EQ(box.top, 0);
+  EXPECT_EQ(box.right, 135);
+  EXPECT_EQ(box.bottom, 19);
 }
 
 TEST(CheckBoxGeometryTest, CheckBoxStylesGetTheSmallSquare) {
@@ -87,6 +105,10 @@ TEST(CheckBoxGeometryTest, CheckBoxStylesGetTheSmallSquare) {
     EXPECT_EQ(g.text.x, 32);  // one box width (15) right of the box
     EXPECT_EQ(g.text.y, 1);
   }
+  // Client 220 x 68: H = 72, H / 4 = 18, H / 8 = 9, H / 7 = 10.
+  const CheckBoxGeometry tall = PlanCheckBox({0, 0, 220, 68}, 3);
+  EXPECT_EQ(tall.box.left, 7);
+  EXPECT_EQ(tall.box.right, 42);
 }
 
 TEST(CheckBoxGeometryTest, OtherStylesGetTheLargeShapeAndRadioStylesARadioButton) {
@@ -99,6 +121,8 @@ TEST(CheckBoxGeometryTest, OtherStylesGetTheLargeShapeAndRadioStylesARadioButton
   EXPECT_EQ(radio.box.bottom, 18);
   EXPECT_EQ(radio.text.x, 33);
   EXPECT_TRUE(PlanCheckBox({0, 0, 100, 20}, 4).radio);
+  // Client 100 x 26: H = 30, H / 12 = 2, H / 5 = 6.
+  EXPECT_EQ(PlanCheckBox({0, 0, 100, 26}, 9).box.right, 20);
   // A left-text auto check box (0x23) is not one of the check-box styles by its low byte.
   const CheckBoxGeometry other = PlanCheckBox({0, 0, 100, 20}, 0x23);
   EXPECT_FALSE(other.radio);
