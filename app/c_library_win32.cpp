@@ -11,6 +11,12 @@ extern "C" {
 
 void* malloc(size_t size) { return HeapAlloc(GetProcessHeap(), 0, size != 0 ? size : 1); }
 
+// The compiler turns a malloc followed by clearing the block into calloc.
+void* calloc(size_t count, size_t size) {
+  if (size != 0 && count > static_cast<size_t>(-1) / size) return nullptr;
+  return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, count * size != 0 ? count * size : 1);
+}
+
 void free(void* block) {
   if (block != nullptr) HeapFree(GetProcessHeap(), 0, block);
 }

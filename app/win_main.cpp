@@ -11,8 +11,9 @@
 #include "app/startup.h"
 #include "common/step_times.h"
 
-// The name the linker takes as a Windows program's entry point.
-extern "C" void WinMainCRTStartup() {
+// The name the linker takes as a Windows program's entry point; kept through the link-time
+// optimisation, which sees no call of it.
+extern "C" __attribute__((used, externally_visible)) void WinMainCRTStartup() {
   MarkEntryTime();
   const int exitCode = RunInstaller(GetModuleHandleA(nullptr), GetCommandLineA());
   ReportStepTimes();

@@ -33,6 +33,6 @@ int RunBareDialog(HINSTANCE instance) {
 }  // namespace
 
 // The name the linker takes as a Windows program's entry point.
-extern "C" void WinMainCRTStartup() {
+extern "C" __attribute__((used, externally_visible)) void WinMainCRTStartup() {
   ExitProcess(static_cast<UINT>(RunBareDialog(GetModuleHandleA(nullptr))));
 }

@@ -43,5 +43,5 @@ set_source_files_properties(bench/bare_dialog.rc PROPERTIES OBJECT_DEPENDS
 add_executable(first_paint EXCLUDE_FROM_ALL bench/first_paint.cpp)
 k7_code_options(first_paint)
 target_compile_options(first_paint PRIVATE ${K7_W32_COMPILE})
-target_link_options(first_paint PRIVATE ${K7_W32_LINK} -s -mconsole)
+target_link_options(first_paint PRIVATE ${K7_PLAIN_LINK} -s -mconsole)
 target_link_libraries(first_paint PRIVATE gdi32 user32 kernel32)

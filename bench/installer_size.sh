@@ -41,7 +41,7 @@ linked=$(awk '
     else if (file ~ /libk7_libdeflate\.a\(/) who = "libdeflate"
     else if (section ~ /^\.idata/ || file ~ /(s|_defs)[0-9][0-9][0-9][0-9][0-9]\.o\)$/)
       who = "imports"
-    else if (file ~ /objects\.a\(|libk7_win32\.a\(|libk7_portable_w32\.a\(/) who = "ours"
+    else if (file ~ /objects\.a\(|libk7_win32\.a\(|libk7_portable_w32\.a\(|ltrans/) who = "ours"
     else who = "runtime"
     if (section ~ /^\.text/) kind = "code"
     else if (section ~ /^\.(eh_frame|pdata|xdata)/) kind = "unwind"
@@ -100,9 +100,9 @@ echo "where the added bytes come from:           code    data  unwind   total"
 row() { printf "  %-36s %7s %7s %7s %7d\n" "$@"; }
 while read -r who code data unwind total; do
   case "$who" in
-    ours) row "our code (app, install, shell, ...)" "$code" "$data" "$unwind" "$total" ;;
-    libdeflate) row "libdeflate (zlib decompressor)" "$code" "$data" "$unwind" "$total" ;;
-    zlib) row "zlib (CRC-32)" "$code" "$data" "$unwind" "$total" ;;
+    # The link-time optimisation makes one program of our code, libdeflate and zlib's CRC-32.
+    ours) row "our code, libdeflate, zlib's CRC-32" "$code" "$data" "$unwind" "$total" ;;
+    libdeflate | zlib) if [ "$total" != 0 ]; then row "$who" "$code" "$data" "$unwind" "$total"; fi ;;
     runtime) row "C runtime and libgcc" "$code" "$data" "$unwind" "$total" ;;
     imports) row "DLL imports (tables and stubs)" "" "" "" "$total" ;;
   esac
