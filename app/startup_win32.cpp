@@ -8,6 +8,8 @@
 #include "app/system_environment.h"
 #include "app/wizard_dialog.h"
 #include "bitmap_text/bitmap_text.h"
+#include "common/message_catalogue.h"
+#include "common/message_dialog.h"
 #include "common/system_libraries.h"
 #include "resources/resource_ids.h"
 
@@ -33,6 +35,16 @@ bool HandleEnterKey() {
       EnterKeyActionFor(focus != nullptr, isButton, styleByte, id, DefaultCommandId);
   PostMessageA(WizardWindow, WM_COMMAND, static_cast<WPARAM>(action.command), 0);
   return !action.passOn;
+}
+
+// Held by the Installer that runs, until it ends (the system closes the handle with the process).
+constexpr char kInstallerMutexName[] = "K7_Quorvane_Setup";
+
+// Whether another Installer runs: it holds the named mutex already. A mutex that cannot be made
+// says nothing either way; the run goes on.
+bool AnotherInstallerRuns() {
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstallerMutexName);
+  return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -101,7 +113,16 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
   InstanceHandle = instance;
   lstrcpynA(InstallFolderName, "K7_Quorvane", sizeof InstallFolderName);
   FindInstallerFolder(instance);
-  if (options.mode == LaunchMode::kSilent) return RunSilentInstallation(options);
+  // One run at a time: a second Installer in the same folder would put files back over the first
+  // one's work. It says so and ends.
+  const bool secondInstaller = AnotherInstallerRuns();
+  if (options.mode == LaunchMode::kSilent) {
+    if (!secondInstaller) return RunSilentInstallation(options);
+    SilentMode = true;
+    ShowMessage(kMsgAlreadyRunning.chinese, kMsgAlreadyRunning.english,
+                kMsgAlreadyRunning.buttons, nullptr);
+    return 1;
+  }
 
   switch (LoadGlyphSheets()) {
     case GlyphLoadResult::kLoaded:
@@ -112,6 +133,13 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
     case GlyphLoadResult::kNoBitmaps:
       FreeGlyphSheets();
       return 0;
+  }
+
+  if (secondInstaller) {
+    ShowMessage(kMsgAlreadyRunning.chinese, kMsgAlreadyRunning.english,
+                kMsgAlreadyRunning.buttons, nullptr);
+    FreeGlyphSheets();
+    return 0;
   }
 
   WizardState = 0;

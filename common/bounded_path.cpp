@@ -61,6 +61,13 @@ bool FormatBounded(char* out, size_t outSize, const char* format, ...) {
   return fits;
 }
 
+bool SameFileName(const char* name, const char* other, bool prefixOnly) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (; *other != '\0'; ++name, ++other)
+    if (lower(*name) != lower(*other)) return false;
+  return prefixOnly || *name == '\0';
+}
+
 long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {
   long last = -1;
   size_t i = 0;

@@ -15,5 +15,9 @@ bool FormatBounded(char* out, size_t outSize, const char* format, ...);
 // single-byte code page.
 using LeadByteTest = bool (*)(unsigned char byte);
 
+// Whether the file name `name` is `other` or, with `prefixOnly`, begins with it: ASCII letters
+// compared without regard to case, as Windows compares file names.
+bool SameFileName(const char* name, const char* other, bool prefixOnly = false);
+
 // Offset of the last "\" character of `text`, or -1 when it holds none.
 long FindLastBackslash(const char* text, LeadByteTest isLeadByte);

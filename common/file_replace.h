@@ -1,41 +1,44 @@
-// Whole files written without ever leaving a cut one: the bytes go to a temporary file beside the
-// target, which takes the target's place only once every byte reached the disk.
+// Whole files written without ever leaving a cut one, and without losing the copy they replace:
+// the bytes go to a temporary file beside the target; the earlier copy is moved aside under a
+// name of its own, and the new file takes the target's name only once every byte reached the
+// disk. Moves keep a file's bytes and flags, and every Windows has MoveFileA, so the same steps
+// serve Windows 95, 98 and Me and the NT family.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 
-// The temporary file's name, in the folder of the file being written. One fixed name: a run that
-// was killed leaves at most this one file, which the next write in that folder reuses and moves
-// away. It is shorter than every installed file's name, so wherever a file fits, it fits too.
-constexpr char kTemporaryFileName[] = "~K7Setup.tmp";
-// Where Windows 95, 98 and Me keep the earlier copy while the new file is moved in; deleted once
-// the new file is in place, put back when it could not be.
-constexpr char kEarlierCopyName[] = "~K7Setup.old";
+#include "common/bounded_path.h"
+#include "common/setup_file_names.h"
 
-// The moves a replacement makes: the system's (SystemFileMoves), or stand-ins in tests.
-struct FileMoves {
-  BOOL(WINAPI* moveFileEx)(LPCSTR existing, LPCSTR replacement, DWORD flags);
-  BOOL(WINAPI* moveFile)(LPCSTR existing, LPCSTR newName);
-};
+// A move of one file to a free name: MoveFileA, or a stand-in in tests.
+using FileMove = BOOL(WINAPI*)(LPCSTR existing, LPCSTR newName);
 
-// MoveFileExA as the system has it (failing with ERROR_CALL_NOT_IMPLEMENTED on Windows 95, 98
-// and Me) and MoveFileA.
-const FileMoves& SystemFileMoves();
+// The file `name` beside `path`: its folder (up to the last "\") and `name`. False when `path`
+// holds no "\" or the result does not fit.
+bool PathBeside(const char* path, const char* name, char (&beside)[kPathCapacity]);
 
-// Writes `length` bytes as the file `path` (a full path) with `attributes` (0 for none; read-only
-// and hidden are what the Installer gives): first into kTemporaryFileName in the same folder,
-// which is given those attributes, then put in place by ReplaceWithFile, so the finished file never
-// stands without them. True only when every byte was written, the close succeeded and the move
-// did. On failure an earlier file at `path` keeps its bytes (its read-only and hidden flags may
-// be cleared), and no temporary file is left.
-bool WriteWholeFile(const char* path, const void* data, size_t length, DWORD attributes = 0,
-                    const FileMoves& moves = SystemFileMoves());
+// Writes `length` bytes as the new file `temporary` with `attributes` (0 for none; read-only and
+// hidden are what the Installer gives), replacing one that a killed run left there. True only
+// when every byte was written and the file closed; on failure no file of that name is left.
+bool WriteTemporaryFile(const char* temporary, const void* data, size_t length, DWORD attributes);
 
-// Puts the finished file `temporary` in place of `target`, a read-only or hidden target
-// included. Where MoveFileExA is not implemented, the earlier copy is first moved aside as
-// kEarlierCopyName, the new file moved in, and the earlier copy deleted; when the new file
-// cannot be moved in, the earlier copy is put back. On failure the temporary file is deleted.
-bool ReplaceWithFile(const char* target, const char* temporary,
-                     const FileMoves& moves = SystemFileMoves());
+// Puts the finished file `temporary` in place of `target`. An earlier file at `target` is first
+// moved to `keptCopy` (a free name in the same folder) and stays there, with its bytes and its
+// flags, for the caller to delete or to move back; `*kept` tells whether there was one. False
+// for a folder at `target`, a `keptCopy` name taken, or a move refused (the file held open by
+// another program): the temporary file is gone and the earlier file is back at `target`, unless
+// even that move failed, when it stays at `keptCopy` and `*kept` says so.
+bool ReplaceKeepingEarlierCopy(const char* target, const char* temporary, const char* keptCopy,
+                               bool* kept, FileMove move = MoveFileA);
+
+// Writes `length` bytes as the file `path` through the temporary file, keeping the earlier copy
+// as `keptName` beside it until the new file is in place, then deleting it: at every moment the
+// file or its earlier copy is whole on the disk. True only when the new file is in place.
+bool WriteWholeFile(const char* path, const void* data, size_t length, DWORD attributes,
+                    const char* keptName);
+
+// Deletes a file the Installer made or kept, read-only or hidden as it may be. Nothing happens
+// to a missing file.
+void DiscardFile(const char* path);

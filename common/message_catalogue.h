@@ -32,6 +32,15 @@ constexpr BilingualText kMsgStartMenuFailed = {
 constexpr BilingualText kMsgInstallerDamaged = {
     "安装程序文件已损坏，无法安装。请重新下载安装程序。",
     "The Installer file is damaged and cannot install. Please download it again.", 0};
+// Formatted with the name of a file that the run would replace and another program holds open
+// (the product running); Yes looks again, No ends the run.
+constexpr BilingualText kMsgFileInUse = {
+    "%s 正在使用。请关闭 Quorvane 程序。重试吗？",
+    "%s is in use. Please close the Quorvane program. Try again?", 4};
+// A second Installer started while one runs.
+constexpr BilingualText kMsgAlreadyRunning = {
+    "另一个安装程序正在运行。请等它结束后再试。",
+    "Another Quorvane Installer is running. Please wait until it ends.", 0};
 // Formatted with the space needed and the space free (DescribeBytes of install/disk_room.h).
 constexpr BilingualText kMsgNoRoom = {"磁盘空间不够：需要 %s，只有 %s。安装无法继续。",
                                       "Not enough disk space: %s needed, %s free.", 0};

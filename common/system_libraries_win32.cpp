@@ -21,21 +21,15 @@ FARPROC LoadedProcedure(const char* library, const char* name) {
 #ifdef K7_AS_WINDOWS_95
 // A test build of the Installer (never the shipped one) that meets what the first Windows 95
 // gives it: no kernel32 call newer than that system (every kernel32 function looked up here is
-// newer than some system the Installer runs on), and MoveFileExA and DeleteFileW present but
-// answering ERROR_CALL_NOT_IMPLEMENTED.
-BOOL WINAPI MoveFileExOn95(LPCSTR, LPCSTR, DWORD) {
-  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-  return FALSE;
-}
+// newer than some system the Installer runs on), and DeleteFileW present but failing, as its
+// stub does, here with an error code that says nothing of a stub: the platform decides.
 BOOL WINAPI DeleteFileWOn95(LPCWSTR) {
-  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+  SetLastError(ERROR_INVALID_PARAMETER);
   return FALSE;
 }
 
 FARPROC AsOnWindows95(const char* library, const char* name, FARPROC found) {
   if (lstrcmpiA(library, "kernel32.dll") != 0) return found;
-  if (lstrcmpA(name, "MoveFileExA") == 0)
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(MoveFileExOn95));
   if (lstrcmpA(name, "DeleteFileW") == 0)
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(DeleteFileWOn95));
   return nullptr;

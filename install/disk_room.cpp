@@ -3,11 +3,20 @@
 
 #include "common/bounded_path.h"
 
-void AddToRoomNeed(RoomNeed& need, uint64_t newSize, uint64_t existingSize) {
-  // While the new copy is written, the file it replaces still takes its room.
-  const int64_t whileWritten = need.change + static_cast<int64_t>(newSize);
-  if (whileWritten > 0 && static_cast<uint64_t>(whileWritten) > need.peak) need.peak = whileWritten;
-  need.change = whileWritten - static_cast<int64_t>(existingSize);
+void AddToRoomNeed(RoomNeed& need, uint64_t size, uint32_t clusterBytes) {
+  // Clusters are a power of two bytes; any other figure is taken as the next power of two, which
+  // never counts less than the drive takes. Masks, so no 64-bit division (a libgcc routine).
+  uint64_t cluster = 1;
+  while (cluster < clusterBytes) cluster <<= 1;
+  need.bytes += (size + cluster - 1) & ~(cluster - 1);
+}
+
+bool DriveRootOf(const char* path, char* out, size_t outSize) {
+  if (path == nullptr || out == nullptr || outSize == 0) return false;
+  out[0] = '\0';
+  const char letter = static_cast<char>(path[0] | 0x20);
+  return letter >= 'a' && letter <= 'z' && path[1] == ':' &&
+         FormatBounded(out, outSize, "%c:\\", path[0]);
 }
 
 bool DescribeBytes(uint64_t bytes, char* out, size_t outSize) {

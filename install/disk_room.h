@@ -4,15 +4,23 @@
 #include <cstddef>
 #include <cstdint>
 
-// The most room a run takes on the target drive at any moment, beyond what the folder held
-// before it. Files are added in the order the run writes them: each new file is written whole
-// beside the file it replaces (`existingSize`, 0 for none), which gives up its room only once the
-// new one has taken its place; a file that the run does not write is not added.
+#include "common/bounded_path.h"
+
+// The room a run takes on the target drive beyond what the folder held before it. Every file it
+// writes stays beside the earlier copy it replaces, which is kept until the whole run has
+// succeeded (install/kept_copies.h), so the run gives nothing back before its end: it takes most
+// when its last file is written, all the files it wrote. A file takes whole clusters of the
+// drive: a one-byte file takes one cluster, a file of no bytes none.
 struct RoomNeed {
-  int64_t change = 0;  // what the files added so far take beyond the files they replaced
-  uint64_t peak = 0;   // the most the run took at any moment so far
+  uint64_t bytes = 0;
 };
-void AddToRoomNeed(RoomNeed& need, uint64_t newSize, uint64_t existingSize);
+// Adds a file of `size` bytes on a drive of `clusterBytes` (0 or 1: rounded to nothing).
+void AddToRoomNeed(RoomNeed& need, uint64_t size, uint32_t clusterBytes);
+
+// The root of the drive of the absolute path `path` as every GetDiskFreeSpaceA takes it: "C:\"
+// for "C:\K7" or "C:". False for any other path (a network share's, whose clusters are its
+// server's business) or when `out` is too small; `out` is then empty.
+bool DriveRootOf(const char* path, char* out, size_t outSize);
 
 // `bytes` as the user reads it: "512 bytes", "12 KB", "37.5 MB", "1.2 GB" (rounded up, so that
 // the space needed never reads smaller than it is). False when `out` is too small.
@@ -20,5 +28,6 @@ bool DescribeBytes(uint64_t bytes, char* out, size_t outSize);
 
 // Shows the notice of too little room and returns false when the drive of InstallDir reports
 // fewer free bytes than the run needs for the manifest's files (the word base left out when it
-// is kept and whole); true otherwise, also when the drive reports no figures.
+// is kept and whole) and the configuration edit's copy; true otherwise, also when the drive
+// reports no figures.
 bool CheckRoom(bool keepOldWordBase);

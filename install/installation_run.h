@@ -2,16 +2,25 @@
 // shortcuts, with the wizard's progress bar moving through it.
 #pragma once
 
-// Installs the product into InstallDir (which exists): decides on the word base, sweeps the
-// stale dictionaries, writes the manifest's files, then edits the configuration file, makes the
-// Start-menu entries and, when WantDesktopIcon, the desktop link, and copies the control
-// settings. Moves the wizard's progress bar (hidden until the run starts) through 10 ... 100.
-// True when every required file was written. False when one was not (the run stops there and
-// makes no configuration edit, shortcut or copy), when the drive has too little room for the
-// files (the notice is shown, nothing is written), when InstallDir is too long for the longest
-// file name (nothing is written; the wizard and the silent mode refuse such a folder before)
-// or when the 48 MiB buffer cannot be had (the memory message is shown).
+// Installs the product into InstallDir (which exists): puts back what a killed run left aside,
+// decides on the word base, checks the room and the files in use, sweeps the stale
+// dictionaries, writes the manifest's files, then edits the configuration file, makes the
+// Start-menu entries and, when WantDesktopIcon, the desktop link, deletes the earlier copies it
+// kept and copies the control settings. Moves the wizard's progress bar (hidden until the run
+// starts) through 10 ... 100. True when every required file was written. False, with the folder
+// as it was before the run, when one was not (the run stops there, puts back every earlier copy
+// and removes every file it wrote, and makes no configuration edit, shortcut or copy), when the
+// drive has too little room (the notice is shown), when a file it would replace is in use and
+// the user gives up, when InstallDir is too long for the longest file name (the wizard and the
+// silent mode refuse such a folder before) or when the 48 MiB buffer cannot be had (the memory
+// message is shown).
 bool RunInstallation();
+
+// Looks, before anything is written, for a file that the run would replace or sweep and that
+// another program holds open (the product running). For each one found asks the question of
+// kMsgFileInUse, naming the file: Yes looks again, any other answer returns false. True when no
+// file is held.
+bool CheckFilesInUse(bool keepOldWordBase);
 
 // Checks the Installer's own file against its payload record (common/payload_record.h) before
 // anything is written: every stream present with its recorded length and CRC-32. On a mismatch,

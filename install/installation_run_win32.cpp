@@ -16,6 +16,7 @@
 #include "common/step_times.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
+#include "install/kept_copies.h"
 #include "install/manifest_walk.h"
 #include "install/payload.h"
 #include "install/word_base.h"
@@ -81,31 +82,41 @@ bool RunInstallation() {
   if (bar != nullptr) ShowWindow(bar, SW_SHOW);
   SetProgress(kRunProgressStart);
 
+  // What a killed run left aside goes back first: the word base, the room and the files in use
+  // are those of the folder as the user had it.
+  RepairKilledRun();
   DecideWordBase();
-  bool roomEnough;
+  bool ready;
   {
     StepTimer timer(kStepRoomCheck);
-    roomEnough = CheckRoom(KeepOldWordBase);
+    ready = CheckRoom(KeepOldWordBase);
   }
-  if (!roomEnough) {
+  if (!ready || !CheckFilesInUse(KeepOldWordBase)) {
     free(buffer);
     return false;
   }
+  // What a held file kept from going back goes back now that it is free.
+  RepairKilledRun();
   SweepStaleDictionaries();
   PayloadSteps steps(buffer);
-  bool succeeded = WalkManifest(KeepOldWordBase, steps);
+  const bool succeeded = WalkManifest(KeepOldWordBase, steps);
   // The buffer goes back once the files are written: the shell's shortcuts, loaded next, then
   // add to a smaller process.
   free(buffer);
-  if (succeeded) {
-    {
-      StepTimer timer(kStepConfig);
-      UpdateUiConfig();
-    }
-    CreateShortcuts();
-    for (uint8_t position : kRunProgressEnd) SetProgress(position);
-    StepTimer timer(kStepConfig);
-    CopyControlSettings();
+  if (!succeeded) {
+    // The folder as it was: no configuration edit, shortcut or copy follows.
+    RollBackRun();
+    return false;
   }
-  return succeeded;
+  {
+    StepTimer timer(kStepConfig);
+    UpdateUiConfig();
+  }
+  CreateShortcuts();
+  for (uint8_t position : kRunProgressEnd) SetProgress(position);
+  // The run has succeeded: the earlier copies go.
+  CommitRun();
+  StepTimer timer(kStepConfig);
+  CopyControlSettings();
+  return true;
 }

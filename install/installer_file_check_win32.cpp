@@ -11,6 +11,10 @@
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
+#include "install/kept_copies.h"
+#include "install/manifest_walk.h"
+#include "shell/ui_config.h"
+#include "shell/ui_config_edit.h"
 
 namespace {
 
@@ -25,8 +29,8 @@ bool ReadOwnRecord(PayloadRecord* record) {
 bool PayloadMatchesRecord(const PayloadRecord& record) {
   if (record.rows != kPayloadResourceCount) return false;
   PayloadRecordRow row;
-  for (const ManifestRow& manifestRow : kInstallManifest)
-    if (!FindPayloadRecordRow(record, manifestRow.resourceId, &row)) return false;
+  for (size_t i = 0; i < kInstallManifestRows; ++i)
+    if (!FindPayloadRecordRow(record, ManifestRowAt(i).resourceId, &row)) return false;
   for (uint32_t i = 0; i < record.rows; ++i) {
     row = PayloadRecordRowAt(record, i);
     uint32_t size = 0;
@@ -37,35 +41,37 @@ bool PayloadMatchesRecord(const PayloadRecord& record) {
   return true;
 }
 
-// The free bytes of the drive of InstallDir; false when the system reports none.
-bool FreeBytesOfTarget(uint64_t* freeBytes) {
-  // GetDiskFreeSpaceExA came with Windows 95 OSR2: looked up, and the older call otherwise.
+// The free bytes and the cluster size of the drive of InstallDir; false when the system reports
+// no free bytes (the cluster size is then 1).
+bool MeasureTargetDrive(uint64_t* freeBytes, uint32_t* clusterBytes) {
+  *clusterBytes = 1;
+  char root[kPathCapacity];
+  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+  const bool measured = DriveRootOf(InstallDir, root, sizeof root) &&
+                        GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector,
+                                          &freeClusters, &clusters);
+  if (measured) *clusterBytes = sectorsPerCluster * bytesPerSector;
+  // GetDiskFreeSpaceExA came with Windows 95 OSR2 and counts beyond the old call's 2 GB: looked
+  // up, and the old call's figure otherwise.
   using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
   auto freeSpaceEx = SystemProcedureOf<FreeSpaceEx>("kernel32.dll", "GetDiskFreeSpaceExA");
   char folder[kPathCapacity];
-  if (!FormatBounded(folder, sizeof folder, "%s\\", InstallDir)) return false;
-  if (freeSpaceEx != nullptr) {
-    ULARGE_INTEGER available, total, totalFree;
-    if (!freeSpaceEx(folder, &available, &total, &totalFree)) return false;
+  ULARGE_INTEGER available, total, totalFree;
+  if (freeSpaceEx != nullptr && FormatBounded(folder, sizeof folder, "%s\\", InstallDir) &&
+      freeSpaceEx(folder, &available, &total, &totalFree)) {
     *freeBytes = available.QuadPart;
     return true;
   }
-  // The old call takes a drive's root: "C:\".
-  char root[4] = {InstallDir[0], ':', '\\', '\0'};
-  if (InstallDir[0] == '\0' || InstallDir[1] != ':') return false;
-  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-  if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
-    return false;
   *freeBytes = static_cast<uint64_t>(freeClusters) * sectorsPerCluster * bytesPerSector;
-  return true;
+  return measured;
 }
 
-// The sizes of the manifest's files already in InstallDir (0 for one that is not there), in
-// manifest order, from one listing of the folder: a name looked up on its own costs the file
-// system a search each, 105 of them in a new folder. Through FindFirstFileA, which every Windows
-// has; a name matches an entry's long or short name, case aside, as a lookup by name would.
-void ExistingSizes(uint64_t (&sizes)[kInstallManifestRows]) {
-  for (uint64_t& size : sizes) size = 0;
+// Which of the manifest's files are already in InstallDir, in manifest order, from one listing
+// of the folder: a name looked up on its own costs the file system a search each, 105 of them in
+// a new folder. Through FindFirstFileA, which every Windows has; a name matches an entry's long
+// or short name, case aside, as a lookup by name would.
+void ExistingFiles(bool (&exists)[kInstallManifestRows]) {
+  for (bool& one : exists) one = false;
   char pattern[kPathCapacity];
   WIN32_FIND_DATAA data;
   if (!FormatBounded(pattern, sizeof pattern, "%s\\*", InstallDir)) return;
@@ -74,10 +80,10 @@ void ExistingSizes(uint64_t (&sizes)[kInstallManifestRows]) {
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     for (size_t i = 0; i < kInstallManifestRows; ++i) {
-      const char* name = kInstallManifest[i].fileName;
-      if (lstrcmpiA(data.cFileName, name) == 0 ||
-          (data.cAlternateFileName[0] != '\0' && lstrcmpiA(data.cAlternateFileName, name) == 0))
-        sizes[i] = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+      const char* name = ManifestRowAt(i).fileName;
+      exists[i] |= lstrcmpiA(data.cFileName, name) == 0 ||
+                   (data.cAlternateFileName[0] != '\0' &&
+                    lstrcmpiA(data.cAlternateFileName, name) == 0);
     }
   } while (FindNextFileA(search, &data));
   FindClose(search);
@@ -96,20 +102,23 @@ bool CheckInstallerFile() {
 bool CheckRoom(bool keepOldWordBase) {
   PayloadRecord record;
   uint64_t freeBytes = 0;
-  if (!ReadOwnRecord(&record) || !FreeBytesOfTarget(&freeBytes)) return true;
-  uint64_t existingSizes[kInstallManifestRows];
-  ExistingSizes(existingSizes);
+  uint32_t clusterBytes = 1;
+  if (!ReadOwnRecord(&record) || !MeasureTargetDrive(&freeBytes, &clusterBytes)) return true;
+  bool exists[kInstallManifestRows];
+  ExistingFiles(exists);
   RoomNeed need;
+  PayloadRecordRow recorded;
   for (size_t i = 0; i < kInstallManifestRows; ++i) {
-    const ManifestRow& row = kInstallManifest[i];
-    const uint64_t existing = existingSizes[i];
-    // A kept word base is not written again (but for a file of it that is missing).
-    if (keepOldWordBase && IsWordBaseRow(row) && existing != 0) continue;
-    PayloadRecordRow recorded;
-    if (FindPayloadRecordRow(record, row.resourceId, &recorded))
-      AddToRoomNeed(need, recorded.inflatedSize, existing);
+    const ManifestRow& row = ManifestRowAt(i);
+    if (RunWritesRow(row, keepOldWordBase, exists[i]) &&
+        FindPayloadRecordRow(record, row.resourceId, &recorded))
+      AddToRoomNeed(need, recorded.inflatedSize, clusterBytes);
   }
-  const uint64_t needed = need.peak;
+  // The configuration edit writes its file once more (a few bytes longer) beside the first.
+  const ManifestRow* config = ManifestRowNamed(kUiConfigFileName);
+  if (config != nullptr && FindPayloadRecordRow(record, config->resourceId, &recorded))
+    AddToRoomNeed(need, recorded.inflatedSize + kUiConfigMostGrowth, clusterBytes);
+  const uint64_t needed = need.bytes;
   if (freeBytes >= needed) return true;
   char neededText[32], freeText[32], chinese[160], english[128];
   if (DescribeBytes(needed, neededText, sizeof neededText) &&

@@ -19,6 +19,19 @@ class ManifestSteps {
   ~ManifestSteps() = default;
 };
 
+// The manifest's rows at run time. The Installer reads the table through these only: every file
+// that reads it directly carries its own copy of the 105 file names (its linker merges no
+// constants).
+const ManifestRow& ManifestRowAt(size_t index);  // index below kInstallManifestRows
+// The row of the file `fileName` (ASCII letters compared without regard to case, as Windows
+// names files), or of the resource `resourceId`; null when the manifest has none.
+const ManifestRow* ManifestRowNamed(const char* fileName);
+const ManifestRow* ManifestRowOfResource(int resourceId);
+
+// Whether a run writes `row`, whose file is in the target folder or not (`exists`): every row but
+// those of a word base that is kept (`keepOldWordBase`) and whose file is there.
+bool RunWritesRow(const ManifestRow& row, bool keepOldWordBase, bool exists);
+
 // Installs the manifest's groups 1 to 15 in order. The rows of a word-base group are skipped
 // while `keepOldWordBase` is true, but for a file of it that is missing (a run that ended
 // half-way left an incomplete word base: nothing the user has is overwritten, and the product is

@@ -1,13 +1,50 @@
-// The file writer on Win32: payload files written with their attributes, installed files deleted.
+// The file writer on Win32: payload files written with their attributes, the earlier copies kept,
+// installed files deleted.
 #include <windows.h>
 
-#include "common/installer_state.h"
 #include "common/bounded_path.h"
 #include "common/file_attributes.h"
 #include "common/file_replace.h"
+#include "common/installer_state.h"
 #include "common/step_times.h"
 #include "common/system_libraries.h"
+#include "install/kept_copies.h"
 #include "install/payload.h"
+
+namespace {
+
+#ifdef K7_FAULT_INJECTION
+// A test build of the Installer (never the shipped one) whose write of one manifest file goes
+// wrong after its earlier copy was kept aside, as when a disk fills or a drive goes away there:
+// the environment variable K7_TEST_FAULT="fail <id>" makes the move of that row's new file into
+// place fail, "die <id>" ends the process at that moment, like a run killed between the two.
+char faultKind;
+int faultResourceId = -1;
+
+BOOL WINAPI MoveWithFault(LPCSTR existing, LPCSTR newName) {
+  const long slash = FindLastBackslash(existing, IsAnsiLeadByte);
+  if (lstrcmpiA(existing + slash + 1, kTemporaryFileName) != 0) return MoveFileA(existing, newName);
+  if (faultKind == 'd') ExitProcess(3);
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+FileMove MoveFor(const ManifestRow& row) {
+  if (faultResourceId < 0) {
+    char fault[32] = "";
+    GetEnvironmentVariableA("K7_TEST_FAULT", fault, sizeof fault);
+    faultKind = fault[0];
+    faultResourceId = 0;
+    for (const char* digit = fault; *digit != '\0'; ++digit)
+      if (*digit >= '0' && *digit <= '9') faultResourceId = faultResourceId * 10 + (*digit - '0');
+  }
+  return row.resourceId == faultResourceId ? MoveWithFault : MoveFileA;
+}
+#else
+FileMove MoveFor(const ManifestRow&) { return MoveFileA; }
+#endif
+
+}  // namespace
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
                     bool readOnly, bool hidden) {
@@ -22,25 +59,40 @@ bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uin
 
 bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, bool readOnly,
                       bool hidden) {
-  char path[kPathCapacity];
-  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, fileName)) return false;
+  // The kept copy's name says whose it is: only the manifest's files are written.
+  const ManifestRow* row = ManifestRowNamed(fileName);
+  if (row == nullptr) return false;
+  const KeptCopyOwner owner = {KeptCopyKind::kManifestFile, row->resourceId};
+  char path[kPathCapacity], keptCopy[kPathCapacity], temporary[kPathCapacity];
+  if (!KeptCopyPaths(InstallDir, owner, path, keptCopy, kPathCapacity) ||
+      !PathBeside(path, kTemporaryFileName, temporary))
+    return false;
 
   // Through a temporary file made with the file's flags: a failed write leaves the earlier copy
-  // whole, never a cut file, and the finished file is never seen without its flags.
+  // whole, never a cut file, and the finished file is never seen without its flags. The
+  // earlier copy is kept aside until the run has succeeded.
   const DWORD attributes =
       (readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
-  return WriteWholeFile(path, data, length, attributes);
+  if (!WriteTemporaryFile(temporary, data, length, attributes)) return false;
+  bool kept = false;
+  const bool replaced = ReplaceKeepingEarlierCopy(path, temporary, keptCopy, &kept, MoveFor(*row));
+  if (replaced || kept) RecordChange(owner, kept, replaced);
+  return replaced;
 }
 
 void DeleteInstallFile(const char* path) {
   ClearProtection(path);
-  WCHAR widePath[kPathCapacity];
-  // A path that cannot be converted is not deleted under some other name.
-  if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathCapacity) == 0) return;
-  // Windows 95, 98 and Me answer DeleteFileW with ERROR_CALL_NOT_IMPLEMENTED: there the ANSI
-  // path, which named the same file, is deleted.
+  // Windows 95, 98 and Me have DeleteFileW only as a stub that fails: there the ANSI path, which
+  // names the same file, is deleted. The platform decides; a stub's error code is only a second
+  // sign, for a system that reports the NT platform without the wide call.
   using DeleteWide = BOOL(WINAPI*)(LPCWSTR);
-  auto deleteWide = SystemProcedureOf<DeleteWide>("kernel32.dll", "DeleteFileW");
-  if (deleteWide != nullptr && deleteWide(widePath)) return;
-  if (deleteWide == nullptr || GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) DeleteFileA(path);
+  auto deleteWide =
+      IsWinNT ? SystemProcedureOf<DeleteWide>("kernel32.dll", "DeleteFileW") : nullptr;
+  WCHAR widePath[kPathCapacity];
+  if (deleteWide != nullptr) {
+    // A path that cannot be converted is not deleted under some other name.
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, kPathCapacity) == 0) return;
+    if (deleteWide(widePath) || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return;
+  }
+  DeleteFileA(path);
 }

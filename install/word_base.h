@@ -15,6 +15,8 @@ extern bool KeepOldWordBase;
 // the wait cursor afterwards when "CiZuFlat.igb" exists.
 void DecideWordBase();
 
-// Deletes the 64 stale dictionary files of install/stale_dictionaries.h from InstallDir, read-only
-// and hidden ones included. Missing files and failed deletions are passed over.
+// Removes the 64 stale dictionary files of install/stale_dictionaries.h from InstallDir, read-only
+// and hidden ones included: each is kept aside (install/kept_copies.h) until the run has
+// succeeded, then deleted, or put back when the run fails. Missing files and files that cannot
+// be moved are passed over.
 void SweepStaleDictionaries();

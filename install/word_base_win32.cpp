@@ -6,7 +6,7 @@
 #include "common/message_dialog.h"
 #include "common/bounded_path.h"
 #include "common/plain_files.h"
-#include "install/payload.h"
+#include "install/kept_copies.h"
 #include "install/stale_dictionaries.h"
 #include "install/word_base.h"
 
@@ -45,7 +45,14 @@ void DecideWordBase() {
 }
 
 void SweepStaleDictionaries() {
+  // Kept aside rather than deleted at once: the run deletes them once it has succeeded, and
+  // puts them back when it fails. pykeys.dic and Gbkflat.dic are the manifest's pykeys.dic and
+  // gbkflat.dic, which the run replaces at once, keeping their earlier copies as every
+  // manifest file's: they are left to it, and come back under the manifest's names.
   char path[kPathCapacity];
-  for (int i = 0; i < kStaleDictionaryCount; ++i)
-    if (StaleDictionaryPath(InstallDir, i, path, sizeof path)) DeleteInstallFile(path);
+  for (int i = 0; i < kStaleDictionaryCount; ++i) {
+    if (!StaleDictionaryPath(InstallDir, i, path, sizeof path) ||
+        ManifestRowNamed(path + FindLastBackslash(path, nullptr) + 1) == nullptr)
+      KeepAside({KeptCopyKind::kStaleDictionary, i});
+  }
 }

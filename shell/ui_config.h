@@ -2,11 +2,17 @@
 // configuration file "velmarui.ini", and the optional control-settings file "SCtrlSet2.bin".
 #pragma once
 
+// The configuration file in InstallDir, and the name its earlier copy takes while the edited
+// text replaces it (kSetupFilePrefix of common/setup_file_names.h and "cfg").
+constexpr char kUiConfigFileName[] = "velmarui.ini";
+constexpr char kUiConfigKeptName[] = "~K7Setup.cfg";
+
 // Records UseBmpFont=1 and ForceLanguage in the [Config] section of InstallDir's "velmarui.ini"
 // (the edit of shell/ui_config_edit.h) and leaves the file read-only and hidden. The edited text
-// goes to a new file in the same folder that then takes the old one's place, so a failed write
-// leaves the old file whole; an edit that changes nothing writes nothing. A missing file is not
-// created. Always returns 1: nothing here can fail an installation.
+// goes to a new file in the same folder that then takes the old one's place, the old one kept
+// as kUiConfigKeptName until then, so a failed or killed write leaves the old file whole; an
+// edit that changes nothing writes nothing. A missing file is not created. Always returns 1:
+// nothing here can fail an installation.
 int UpdateUiConfig();
 
 // Copies "SCtrlSet2.bin" from InstallerFolder into WindowsFolder when it lies beside the

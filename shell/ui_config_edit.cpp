@@ -12,10 +12,10 @@ constexpr char kSectionLine[] = "[Config]";
 constexpr char kUseBmpFontKey[] = "UseBmpFont=";
 constexpr char kForceLanguageKey[] = "ForceLanguage=";
 constexpr char kSectionAppended[] = "\r\n\r\n[Config]\r\n\r\n";
-constexpr size_t kMostAppended = 64;  // header, both key lines and the widest int, with room
+// The header, both key lines and the widest int.
 static_assert(sizeof kSectionAppended - 1 + sizeof "\r\nUseBmpFont=1\r\n" - 1 +
                       sizeof "\r\nForceLanguage=-2147483648\r\n" - 1 <=
-                  kMostAppended,
+                  kUiConfigMostGrowth,
               "the appended text must fit the capacity's allowance");
 
 // Whether the bytes [begin, end) contain `key` (zero bytes in the text are plain bytes).
@@ -54,8 +54,8 @@ class Output {
 }  // namespace
 
 size_t UiConfigEditCapacity(size_t length) {
-  if (length > (SIZE_MAX - kMostAppended) / 2) return 0;
-  return 2 * length + kMostAppended;
+  if (length > (SIZE_MAX - kUiConfigMostGrowth) / 2) return 0;
+  return 2 * length + kUiConfigMostGrowth;
 }
 
 bool EditUiConfig(const char* text, size_t length, char useBmpFont, int forceLanguage, char* out,

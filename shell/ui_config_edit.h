@@ -19,6 +19,10 @@
 
 #include <cstddef>
 
+// The most bytes the edit adds to a text: the lines it appends, or the longer values of the lines
+// it rewrites (it never does both for one key).
+constexpr size_t kUiConfigMostGrowth = 64;
+
 // A capacity that always holds the edit of `length` input bytes: a rewritten line grows by less
 // than its own length, and the appended text takes at most 64 bytes. Zero when that would
 // overflow.

@@ -23,7 +23,7 @@ constexpr size_t kMostUiConfigBytes = 0x1000000;  // far beyond any real configu
 
 int UpdateUiConfig() {
   char path[kPathCapacity];
-  if (!FormatBounded(path, sizeof path, "%s\\velmarui.ini", InstallDir)) return 1;
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kUiConfigFileName)) return 1;
 
   // A protected file cannot be replaced; clearing read-only is also what makes it writable.
   ClearProtection(path);
@@ -37,7 +37,7 @@ int UpdateUiConfig() {
     if (edited != nullptr &&
         EditUiConfig(text, length, kUseBmpFont, ForceLanguage, edited, capacity, &editedLength) &&
         (editedLength != length || memcmp(edited, text, length) != 0)) {
-      WriteWholeFile(path, edited, editedLength);
+      WriteWholeFile(path, edited, editedLength, 0, kUiConfigKeptName);
     }
     free(edited);
     free(text);

@@ -8,31 +8,41 @@
 
 namespace {
 
-// Rows: the files a run writes, in its order, each with the size of the file it replaces.
-struct RunFile {
-  uint64_t newSize, existingSize;
-};
-uint64_t Need(std::initializer_list<RunFile> files) {
+// The room for files of these sizes on a drive of `cluster` bytes.
+uint64_t Need(uint32_t cluster, std::initializer_list<uint64_t> sizes) {
   RoomNeed need;
-  for (const RunFile& f : files) AddToRoomNeed(need, f.newSize, f.existingSize);
-  return need.peak;
+  for (uint64_t size : sizes) AddToRoomNeed(need, size, cluster);
+  return need.bytes;
 }
 
-TEST(DiskRoom, NeedsWhatTheRunTakesAtItsFullest) {
-  // A fresh installation takes what its files take, no more: a file that replaces nothing is
-  // moved into place without a second copy.
-  EXPECT_EQ(Need({{100, 0}, {38013217, 0}, {40, 0}}), 38013357u);
-  // A replaced file takes its new size beside the old one until it takes the old one's place.
-  EXPECT_EQ(Need({{100, 100}, {5000, 6000}, {40, 10}}), 5000u);
-  EXPECT_EQ(Need({{10, 0}, {20, 0}, {5000, 4000}}), 5030u);
-  // Shrinking files free room that later files use.
-  EXPECT_EQ(Need({{0, 3000}, {2500, 0}, {900, 0}}), 400u);
-  // The last file written counts like any other.
-  EXPECT_EQ(Need({{10, 0}, {20, 0}, {7, 0}}), 37u);
-  // A kept word base is not written: only the other files count.
-  EXPECT_EQ(Need({{120, 100}, {40, 0}}), 120u);
-  EXPECT_EQ(Need({}), 0u);
-  EXPECT_EQ(Need({{1, 0}}), 1u);
+TEST(DiskRoom, NeedsEveryFileTheRunWritesInWholeClusters) {
+  // Earlier copies are kept until the run has succeeded: an upgrade takes its files' room as a
+  // fresh installation does, nothing given back on the way.
+  EXPECT_EQ(Need(1, {100, 38013217, 40}), 38013357u);
+  EXPECT_EQ(Need(0, {7, 5}), 12u);
+  EXPECT_EQ(Need(512, {}), 0u);
+  // Whole clusters: one byte takes one, no byte none, one byte over takes another.
+  EXPECT_EQ(Need(4096, {1, 0, 4096, 4097}), 4096u + 4096u + 8192u);
+  // FAT16's 32 KB clusters: 105 small files take 3.3 MB, far beyond their bytes.
+  RoomNeed fat16;
+  for (int i = 0; i < 105; ++i) AddToRoomNeed(fat16, 100, 32768);
+  EXPECT_EQ(fat16.bytes, 105u * 32768u);
+  // A cluster size that is not a power of two counts as the next one: never less than taken.
+  EXPECT_EQ(Need(3000, {1}), 4096u);
+  EXPECT_EQ(Need(65536, {(5ull << 32) + 1}), (5ull << 32) + 65536u);
+
+  // The drive's root as GetDiskFreeSpaceA takes it.
+  char root[8];
+  const struct {
+    const char* path;
+    const char* root;
+  } roots[] = {{"C:\\K7_Quorvane", "C:\\"}, {"d:", "d:\\"}, {"\\\\server\\share\\K7", ""},
+               {"K7", ""}, {"\\K7", ""}, {"1:\\K7", ""}, {"@:\\K7", ""}, {"[:\\K7", ""}};
+  for (const auto& r : roots) {
+    EXPECT_EQ(DriveRootOf(r.path, root, sizeof root), r.root[0] != '\0') << r.path;
+    EXPECT_STREQ(root, r.root) << r.path;
+  }
+  EXPECT_FALSE(DriveRootOf("C:\\K7", root, 3)) << "no room for its zero";
 
   char text[16];
   const struct {

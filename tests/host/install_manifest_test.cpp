@@ -1,9 +1,12 @@
 // Checks the installation manifest table against the product's list of files, flags and groups.
 #include "install/install_manifest.h"
+#include "install/kept_copies.h"
 #include "install/manifest_walk.h"
+#include "install/stale_dictionaries.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -155,6 +158,61 @@ TEST(WalkManifest, StopsAtTheFirstFailedRequiredRowAndPassesOverOptionalOnes) {
   RecordedSteps last("K7.exe");
   EXPECT_FALSE(WalkManifest(false, last));
   EXPECT_TRUE(EndsWith(last.log, "+py2_3ZiCi1stZuMu.idx +K7.exe ")) << last.log;
+}
+
+// Every file a run may keep aside has a name of its own, no longer than the temporary file's,
+// from which a later run tells whose copy it is and where it goes back.
+TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
+  std::vector<KeptCopyOwner> owners = {{KeptCopyKind::kUiConfig, 0}};
+  for (const ManifestRow& row : kInstallManifest)
+    owners.push_back({KeptCopyKind::kManifestFile, row.resourceId});
+  for (int i = 0; i < kStaleDictionaryCount; ++i)
+    owners.push_back({KeptCopyKind::kStaleDictionary, i});
+  std::set<std::string> names, targets;
+  char name[16], target[260], kept[260];
+  for (const KeptCopyOwner& owner : owners) {
+    ASSERT_TRUE(KeptCopyName(owner, name, sizeof name)) << owner.number;
+    EXPECT_EQ(strlen(name), 12u) << name;
+    EXPECT_TRUE(names.insert(name).second) << name;
+    KeptCopyOwner back = {KeptCopyKind::kUiConfig, -1};
+    ASSERT_TRUE(KeptCopyOwnerOf(name, &back)) << name;
+    EXPECT_TRUE(back.kind == owner.kind && back.number == owner.number) << name;
+    ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target)) << name;
+    EXPECT_EQ(std::string(kept), std::string("C:\\K7\\") + name);
+    targets.insert(target);
+  }
+  EXPECT_TRUE(names.count("~K7Setup.109") && names.count("~K7Setup.d07") &&
+              names.count("~K7Setup.d63") && names.count("~K7Setup.cfg"));
+  KeptCopyOwner owner;
+  ASSERT_TRUE(KeptCopyOwnerOf("~k7SETUP.D07", &owner)) << "names are compared as Windows does";
+  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
+  EXPECT_STREQ(target, "C:\\K7\\flatAdjust.dic0001");
+  ASSERT_TRUE(KeptCopyOwnerOf("~K7Setup.109", &owner));
+  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
+  EXPECT_STREQ(target, "C:\\K7\\K7.exe");
+  ASSERT_TRUE(KeptCopyOwnerOf("~K7Setup.cfg", &owner));
+  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
+  EXPECT_STREQ(target, "C:\\K7\\velmarui.ini");
+  // The manifest's 105 files and the 64 stale dictionaries: the configuration edit's copy goes
+  // back to the manifest's velmarui.ini, and pykeys.dic is both a manifest file and a stale
+  // dictionary (as is Gbkflat.dic, under another case).
+  EXPECT_EQ(targets.size(), 1u + 105u + 64u - 2u);
+  // Everything else is no one's copy: the temporary file, an earlier release's shared name,
+  // resource ids outside the manifest, digits too few or too many, other files.
+  for (const char* other : {"~K7Setup.tmp", "~K7Setup.old", "~K7Setup.999", "~K7Setup.163",
+                            "~K7Setup.d64", "~K7Setup.d7", "~K7Setup.1090", "~K7Setup.10",
+                            "~K7Setup.", "K7.exe", "~K7Setup.d0x", ""})
+    EXPECT_FALSE(KeptCopyOwnerOf(other, &owner)) << other;
+  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kManifestFile, 163}, name, sizeof name));
+  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kStaleDictionary, 64}, name, sizeof name));
+  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kStaleDictionary, 0}, name, 12)) << "no room for 0";
+  EXPECT_FALSE(KeptCopyPaths(std::string(247, 'x').c_str(), owner, target, kept, sizeof target));
+
+  // The manifest's rows by file name, case aside.
+  EXPECT_EQ(ManifestRowNamed("k7.EXE"), &kInstallManifest[104]);
+  EXPECT_EQ(ManifestRowNamed("Gbkflat.dic"), &kInstallManifest[1]);
+  EXPECT_EQ(ManifestRowNamed("K7.ex"), nullptr);
+  EXPECT_EQ(ManifestRowNamed("K7.exe "), nullptr);
 }
 
 }  // namespace

@@ -36,8 +36,18 @@ void ExpectInstalled(const std::string& folder, bool wordBase, const char* excep
     }
     EXPECT_EQ(ProtectionOf(path), FlagsOf(row)) << row.fileName;
   }
-  EXPECT_FALSE(FileExists(folder + "\\" + kTemporaryFileName));
-  EXPECT_FALSE(FileExists(folder + "\\" + kEarlierCopyName));
+  WIN32_FIND_DATAA found;
+  HANDLE left = FindFirstFileA((folder + "\\" + kSetupFilePrefix + "*").c_str(), &found);
+  EXPECT_EQ(left, INVALID_HANDLE_VALUE) << "the writer's " << found.cFileName << " is left";
+  if (left != INVALID_HANDLE_VALUE) FindClose(left);
+}
+
+void WriteEarlierRelease(const std::string& folder) {
+  for (const ManifestRow& row : kInstallManifest)
+    WriteBytes(folder + "\\" + row.fileName, std::string("earlier ") + row.fileName, FlagsOf(row));
+  WriteBytes(folder + "\\flatAuto.dic", "an earlier derived dictionary");
+  WriteBytes(folder + "\\pykeys.dic0001", "another one",
+             FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 }
 
 ProductShellEntries::ProductShellEntries()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 InstallerRun::InstallerRun(const std::string& exe, const std::string& arguments) {
   STARTUPINFOA startup = {};
@@ -72,6 +73,22 @@ long InstallerRun::WaitForExit(DWORD timeoutMs) {
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
   return static_cast<long>(code);
+}
+
+WindowsVersionFor::WindowsVersionFor(const char* exeName, const char* version)
+    : key_(std::string("Software\\Wine\\AppDefaults\\") + exeName) {
+  if (version == nullptr || *version == '\0') return;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle_, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(handle_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                 static_cast<DWORD>(strlen(version) + 1));
+}
+
+WindowsVersionFor::~WindowsVersionFor() {
+  if (handle_ == nullptr) return;
+  RegCloseKey(handle_);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
 }
 
 void RepaintNow(HWND window) {

@@ -28,6 +28,21 @@ class InstallerRun {
   DWORD processId_ = 0;
 };
 
+// While it lives, Wine tells the program file `exeName` (no folder) that it runs on the Windows
+// `version` ("win95", "nt351", "nt40", "winxp"...; null or empty: Wine's own), through the
+// application defaults of that file name.
+class WindowsVersionFor {
+ public:
+  WindowsVersionFor(const char* exeName, const char* version);
+  ~WindowsVersionFor();
+  WindowsVersionFor(const WindowsVersionFor&) = delete;
+  WindowsVersionFor& operator=(const WindowsVersionFor&) = delete;
+
+ private:
+  std::string key_;
+  HKEY handle_ = nullptr;
+};
+
 // Repaints `window` and its children at once and lets the screen settle.
 void RepaintNow(HWND window);
 bool IsVisibleControl(HWND dialog, int id);

@@ -1,6 +1,7 @@
 # The real Installer driven end to end, and test builds of it: one whose glyph sheets do not
 # inflate, one whose file "py_1key.dic" (resource 143) is cut short, one whose English licence
-# (161) is, one that meets what the first Windows 95 gives it, one without its wizard.
+# (161) is, one whose file writes go wrong on demand, one that meets what the first Windows 95
+# gives it, one without its wizard.
 
 # k7_installer_with_cut_stream(NAME ID): K7_Quorvane_Setup_NAME.exe, its resource ID cut to 64 bytes.
 function(k7_installer_with_cut_stream name id)
@@ -19,10 +20,16 @@ k7_installer_with_cut_stream(no_glyphs 110)
 k7_installer_with_cut_stream(cut_py1key 143)
 k7_installer_with_cut_stream(cut_english_licence 161)
 
+# A build whose write of one manifest file goes wrong as K7_TEST_FAULT says (a failure, or the
+# process ending, between keeping the earlier copy and moving the new file in).
+k7_installer_executable(K7_Quorvane_Setup_faulty install/payload_win32.cpp)
+target_compile_definitions(K7_Quorvane_Setup_faulty PRIVATE K7_FAULT_INJECTION)
+
 # A build that meets what the first Windows 95 gives it: its lookups of newer kernel32 calls
-# find nothing, and MoveFileExA and DeleteFileW answer ERROR_CALL_NOT_IMPLEMENTED.
-k7_installer_executable(K7_Quorvane_Setup_as_win95 common/system_libraries_win32.cpp)
-target_compile_definitions(K7_Quorvane_Setup_as_win95 PRIVATE K7_AS_WINDOWS_95)
+# find nothing, and DeleteFileW fails as a stub; its writes go wrong as the faulty build's do.
+k7_installer_executable(K7_Quorvane_Setup_as_win95 common/system_libraries_win32.cpp
+                        install/payload_win32.cpp)
+target_compile_definitions(K7_Quorvane_Setup_as_win95 PRIVATE K7_AS_WINDOWS_95 K7_FAULT_INJECTION)
 
 # And a build whose wizard template is missing, so that the wizard cannot be created.
 k7_installer_executable(K7_Quorvane_Setup_no_wizard)
@@ -49,12 +56,14 @@ add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyp
 # Whole installations, silent and through the wizard, checked on the files they leave.
 k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp)
 k7_wine_path(K7_AS_WIN95_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_as_win95.exe)
+k7_wine_path(K7_FAULTY_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_faulty.exe)
 target_compile_definitions(installation_run_tests PRIVATE
   K7_INSTALLER_EXE="${K7_INSTALLER_WINE}"
   K7_INSTALLER_CUT_PY1KEY_EXE="${K7_CUT_PY1KEY_WINE}"
-  K7_INSTALLER_AS_WIN95_EXE="${K7_AS_WIN95_WINE}")
+  K7_INSTALLER_AS_WIN95_EXE="${K7_AS_WIN95_WINE}"
+  K7_INSTALLER_FAULTY_EXE="${K7_FAULTY_WINE}")
 add_dependencies(installation_run_tests K7_Quorvane_Setup K7_Quorvane_Setup_cut_py1key
-                 K7_Quorvane_Setup_as_win95)
+                 K7_Quorvane_Setup_as_win95 K7_Quorvane_Setup_faulty)
 
 # The whole wizard through its window, on an English, a Simplified- and a Traditional-Chinese
 # system, and on every Windows generation as Wine tells it to the Installer: NT 3.51 (major

@@ -9,6 +9,7 @@
 #include "common/file_replace.h"
 #include "common/installer_state.h"
 #include "install/install_manifest.h"
+#include "install/kept_copies.h"
 #include "install/payload.h"
 #include "test_files.h"
 
@@ -38,18 +39,29 @@ TEST_F(PayloadTest, EveryManifestRowExtractsToItsSampleFileWithItsFlags) {
   EXPECT_EQ(CountEntries(dir.path()), 105);
 }
 
+// The earlier copy is kept aside, bytes and flags, until the run commits; then it goes.
 TEST_F(PayloadTest, ReplacesAReadOnlyHiddenFileAndLeavesExactlyTheNewFlags) {
-  WriteBytes(dir / "sort.dic", "an older copy, longer than the new one ........................",
-             kRO | kHidden);
+  const std::string older = "an older copy, longer than the new one ........................";
+  WriteBytes(dir / "sort.dic", older, kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "sort.dic"), kRO | kHidden);
+  RepairKilledRun();
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), false, false));
   EXPECT_EQ(ReadBytes(dir / "sort.dic"), SampleFile("sort.dic"));
   EXPECT_EQ(ProtectionOf(dir / "sort.dic"), 0u) << "once hidden, now written visible";
+  EXPECT_EQ(ReadBytes(dir / "~K7Setup.111"), older);
+  EXPECT_EQ(ProtectionOf(dir / "~K7Setup.111"), kRO | kHidden);
+  CommitRun();
+  EXPECT_EQ(CountEntries(dir.path()), 1);
 
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), false, true));
   EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kHidden);
+  CommitRun();
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), true, false));
   EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kRO);
+  // Rolled back: the file written is gone and the kept copy is back, flags and all.
+  RollBackRun();
+  EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kHidden);
+  EXPECT_EQ(CountEntries(dir.path()), 1);
 }
 
 TEST_F(PayloadTest, ReadOnlyFilesAreReallyProtected) {
@@ -90,23 +102,29 @@ TEST_F(PayloadTest, WritesAZeroLengthFile) {
   uint32_t length = 99;
   ASSERT_TRUE(DecompressPayload(kEmptyFileId, buffer.data(), buffer.size(), &length));
   EXPECT_EQ(length, 0u);
-  ASSERT_TRUE(ExtractPayload(kEmptyFileId, "empty.bin", buffer.data(), buffer.size(), true, true));
-  EXPECT_TRUE(FileExists(dir / "empty.bin"));
-  EXPECT_EQ(ReadBytes(dir / "empty.bin"), "");
-  EXPECT_EQ(ProtectionOf(dir / "empty.bin"), kRO | kHidden);
+  ASSERT_TRUE(ExtractPayload(kEmptyFileId, "tips.txt", buffer.data(), buffer.size(), true, true));
+  EXPECT_TRUE(FileExists(dir / "tips.txt"));
+  EXPECT_EQ(ReadBytes(dir / "tips.txt"), "");
+  EXPECT_EQ(ProtectionOf(dir / "tips.txt"), kRO | kHidden);
+  // Only the manifest's files are written: a kept copy's name must say whose it is.
+  EXPECT_FALSE(ExtractPayload(kEmptyFileId, "empty.bin", buffer.data(), buffer.size(), true, true));
+  EXPECT_FALSE(FileExists(dir / "empty.bin"));
 }
 
 TEST_F(PayloadTest, RefusesAPathThatDoesNotFitAndWritesNothing) {
-  // InstallDir plus a backslash plus the name must stay within 259 characters.
-  std::string name(259 - dir.path().size() - 1, 'n');
-  EXPECT_TRUE(WriteInstallFile(name.c_str(), "x", 1, false, false)) << name.size();
-  EXPECT_TRUE(FileExists(dir / name));
-  std::string longer = name + "x";
-  EXPECT_FALSE(WriteInstallFile(longer.c_str(), "x", 1, false, false));
-  EXPECT_EQ(CountEntries(dir.path()), 1);
+  // InstallDir plus a backslash plus the longest name must stay within 259 characters.
+  const std::string longest = "mi_bihua1_dups_prefered_codes.bin";
+  for (size_t extra : {0, 1}) {
+    const std::string folder =
+        dir / std::string(259 - dir.path().size() - 2 - longest.size() + extra, 'n');
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    snprintf(InstallDir, sizeof InstallDir, "%s", folder.c_str());
+    EXPECT_EQ(WriteInstallFile(longest.c_str(), "x", 1, false, false), extra == 0) << extra;
+    EXPECT_EQ(CountEntries(folder), extra == 0 ? 1 : 0) << extra;
+  }
 }
 
-TEST_F(PayloadTest, ATargetHeldOpenByAnotherProgramFailsWithItsFlagsCleared) {
+TEST_F(PayloadTest, ATargetHeldOpenByAnotherProgramFailsAndKeepsItsFlags) {
   WriteBytes(dir / "K7.exe", "running program", kRO | kHidden);
   HANDLE held =
       CreateFileA((dir / "K7.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -114,20 +132,11 @@ TEST_F(PayloadTest, ATargetHeldOpenByAnotherProgramFailsWithItsFlagsCleared) {
   EXPECT_FALSE(ExtractPayload(109, "K7.exe", buffer.data(), buffer.size(), true, false));
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(dir / "K7.exe"), "running program");
-  EXPECT_EQ(ProtectionOf(dir / "K7.exe"), 0u);
-  EXPECT_EQ(CountEntries(dir.path()), 1) << "no temporary file left";
+  EXPECT_EQ(ProtectionOf(dir / "K7.exe"), kRO | kHidden);
+  EXPECT_EQ(CountEntries(dir.path()), 1) << "no temporary file left, no copy kept";
 }
 
-// Windows 95, 98 and Me have MoveFileExA only as a stub that answers this.
-BOOL WINAPI MoveFileExNotImplemented(LPCSTR, LPCSTR, DWORD) {
-  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-  return FALSE;
-}
-BOOL WINAPI MoveFileExDenied(LPCSTR, LPCSTR, DWORD) {
-  SetLastError(ERROR_ACCESS_DENIED);
-  return FALSE;
-}
-// A MoveFileA that cannot move the new file in (as when the target's name is taken again).
+// A MoveFileA that cannot move the new file in (as when a drive goes away between the moves).
 BOOL WINAPI MoveFileRefusingTheNewFile(LPCSTR existing, LPCSTR newName) {
   if (strstr(existing, kTemporaryFileName) != nullptr) {
     SetLastError(ERROR_ACCESS_DENIED);
@@ -136,30 +145,46 @@ BOOL WINAPI MoveFileRefusingTheNewFile(LPCSTR existing, LPCSTR newName) {
   return MoveFileA(existing, newName);
 }
 
-TEST_F(PayloadTest, WholeFilesReplaceProtectedCopiesAlsoWhereMoveFileExIsNotImplemented) {
-  const FileMoves on9x = {MoveFileExNotImplemented, MoveFileA};
-  const std::string target = dir / "sort.dic";
+TEST_F(PayloadTest, AReplacementKeepsTheEarlierCopyOrPutsItBack) {
+  const std::string target = dir / "sort.dic", kept = dir / "kept.bin",
+                    temporary = dir / kTemporaryFileName;
   WriteBytes(target, "earlier copy", kRO | kHidden);
-  // A copy aside left by a killed run does not stand in the way.
-  WriteBytes(dir / kEarlierCopyName, "stale");
-  EXPECT_TRUE(WriteWholeFile(target.c_str(), "new", 3, 0, on9x));
+  // A read-only, hidden temporary file left by a killed run does not stand in the way.
+  WriteBytes(temporary, "stale", kRO | kHidden);
+  ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "new", 3, kRO | kHidden));
+  bool wasKept = false;
+  ASSERT_TRUE(
+      ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(), &wasKept));
+  EXPECT_TRUE(wasKept);
   EXPECT_EQ(ReadBytes(target), "new");
-  // Nor does a read-only, hidden temporary file left by a killed run; the new file is made with
-  // its flags.
-  WriteBytes(dir / kTemporaryFileName, "stale", kRO | kHidden);
-  EXPECT_TRUE(WriteWholeFile((dir / "fresh.dic").c_str(), "fresh", 5, kRO | kHidden, on9x));
-  EXPECT_EQ(ReadBytes(dir / "fresh.dic"), "fresh");
-  EXPECT_EQ(ProtectionOf(dir / "fresh.dic"), kRO | kHidden);
-  EXPECT_EQ(CountEntries(dir.path()), 2) << "neither the temporary file nor the copy aside left";
-  // The new file cannot be moved in: the earlier copy is put back, nothing else is left.
-  const FileMoves failingOn9x = {MoveFileExNotImplemented, MoveFileRefusingTheNewFile};
-  EXPECT_FALSE(WriteWholeFile(target.c_str(), "lost", 4, 0, failingOn9x));
-  EXPECT_EQ(ReadBytes(target), "new");
-  // Any other failure of the move keeps the earlier copy and takes the temporary file away.
-  // The temporary file, made read-only and hidden, is taken away all the same.
+  EXPECT_EQ(ProtectionOf(target), kRO | kHidden);
+  EXPECT_EQ(ReadBytes(kept), "earlier copy");
+  EXPECT_EQ(ProtectionOf(kept), kRO | kHidden);
+  // A kept copy's name taken, a new file that cannot go in, a folder in the target's place:
+  // each fails with the earlier file where it was, and the temporary file goes.
+  ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "newer", 5, 0));
   EXPECT_FALSE(
-      WriteWholeFile(target.c_str(), "lost", 4, kRO | kHidden, {MoveFileExDenied, MoveFileA}));
+      ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(), &wasKept));
+  EXPECT_FALSE(wasKept);
+  EXPECT_EQ(ReadBytes(kept), "earlier copy") << "a kept copy is never overwritten";
+  DiscardFile(kept.c_str());
+  ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "newer", 5, 0));
+  EXPECT_FALSE(ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(),
+                                         &wasKept, MoveFileRefusingTheNewFile));
+  EXPECT_FALSE(wasKept);
   EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(ProtectionOf(target), kRO | kHidden);
+  const std::string folder = dir / "folder";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "newer", 5, 0));
+  EXPECT_FALSE(
+      ReplaceKeepingEarlierCopy(folder.c_str(), temporary.c_str(), kept.c_str(), &wasKept));
+  EXPECT_NE(Attributes(folder) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(CountEntries(dir.path()), 2) << "the file and the folder, nothing else";
+  // A whole-file write drops the earlier copy once the new file is in place.
+  EXPECT_TRUE(WriteWholeFile(target.c_str(), "whole", 5, kHidden, "~K7Setup.cfg"));
+  EXPECT_EQ(ReadBytes(target), "whole");
+  EXPECT_EQ(ProtectionOf(target), kHidden);
   EXPECT_EQ(CountEntries(dir.path()), 2);
 }
 
@@ -178,17 +203,17 @@ TEST_F(PayloadTest, AWriteThatDoesNotFitOnTheDiskFails) {
   for (char& c : folder)
     if (c == '/') c = '\\';
   snprintf(InstallDir, sizeof InstallDir, "%s", folder.c_str());
-  const std::string path = folder + "\\too_big.bin";
+  const std::string path = folder + "\\K7.exe";
   WriteBytes(path, "earlier copy", kRO | kHidden);
   std::vector<char> data(256 * 1024, 'x');
-  EXPECT_FALSE(WriteInstallFile("too_big.bin", data.data(), data.size(), false, false));
+  EXPECT_FALSE(WriteInstallFile("K7.exe", data.data(), data.size(), false, false));
   // The earlier copy stays whole and the cut temporary file goes.
   EXPECT_EQ(ReadBytes(path), "earlier copy");
   EXPECT_EQ(CountEntries(folder), 1);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(path.c_str());
-  EXPECT_TRUE(WriteInstallFile("small.bin", "fits", 4, false, false)) << "the disk itself works";
-  DeleteFileA((folder + "\\small.bin").c_str());
+  EXPECT_TRUE(WriteInstallFile("tips.txt", "fits", 4, false, false)) << "the disk itself works";
+  DeleteFileA((folder + "\\tips.txt").c_str());
 }
 
 TEST_F(PayloadTest, DeleteInstallFileRemovesProtectedFilesAndIgnoresMissingOnes) {

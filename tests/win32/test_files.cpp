@@ -73,6 +73,35 @@ int CountEntries(const std::string& folder) {
   return count;
 }
 
+FolderContents ContentsOf(const std::string& folder) {
+  FolderContents contents;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return contents;
+  do {
+    std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    contents[name] = {isFolder ? "" : ReadBytes(folder + "\\" + name), data.dwFileAttributes};
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return contents;
+}
+
+std::string ChangesBetween(const FolderContents& before, const FolderContents& now) {
+  std::string changes;
+  for (const auto& entry : now) {
+    auto earlier = before.find(entry.first);
+    if (earlier == before.end())
+      changes += "+" + entry.first + "\n";
+    else if (!(earlier->second == entry.second))
+      changes += "~" + entry.first + "\n";
+  }
+  for (const auto& entry : before)
+    if (now.count(entry.first) == 0) changes += "-" + entry.first + "\n";
+  return changes;
+}
+
 void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 // A fresh folder under the temporary folder, made InstallDir for its lifetime and removed with
@@ -31,6 +32,20 @@ void WriteBytes(const std::string& path, const std::string& bytes, DWORD attribu
 DWORD Attributes(const std::string& path);    // INVALID_FILE_ATTRIBUTES when missing
 DWORD ProtectionOf(const std::string& path);  // read-only and hidden bits only
 int CountEntries(const std::string& folder);  // files and folders, without . and ..
+// Every file and folder of `folder` (without . and ..) by name, with its bytes (none for a
+// folder) and its attributes: two listings compare equal when nothing in the folder changed.
+struct EntryContents {
+  std::string bytes;
+  DWORD attributes;
+  bool operator==(const EntryContents& other) const {
+    return bytes == other.bytes && attributes == other.attributes;
+  }
+};
+using FolderContents = std::map<std::string, EntryContents>;
+FolderContents ContentsOf(const std::string& folder);
+// What differs between two listings, one name a line ("+name": only in `now`, "-name": only in
+// `before`, "~name": other bytes or attributes); empty when they are alike.
+std::string ChangesBetween(const FolderContents& before, const FolderContents& now);
 void RemoveTree(const std::string& folder);
 
 // A folder at a fixed place (pictures show the same path on every run), made for the lifetime of

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/installer_state.h"
+#include "install/kept_copies.h"
 #include "install/payload.h"
 #include "shell/ui_config.h"
 #include "test_files.h"
@@ -24,6 +25,7 @@ class UiConfigTest : public testing::Test {
     std::vector<char> buffer(1 << 20);
     EXPECT_TRUE(ExtractPayload(kUiConfigResource, "velmarui.ini", buffer.data(), buffer.size(),
                                true, true));
+    CommitRun();  // the earlier copy goes, as at the end of a run
     return ReadBytes(file());
   }
   // Runs the update with `language` chosen and checks what every update guarantees: the result,

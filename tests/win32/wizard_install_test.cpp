@@ -94,32 +94,6 @@ int WholeGlyphsShown(const Canvas& shot, RECT area, uint16_t code) {
   return found;
 }
 
-// With K7_TEST_WINDOWS_VERSION set (win95, nt40, winxp, ...), Wine tells the Installer alone
-// that it runs on that Windows, through the application defaults of its file name.
-class WindowsVersionForTheInstaller {
- public:
-  WindowsVersionForTheInstaller() {
-    const char* version = getenv("K7_TEST_WINDOWS_VERSION");
-    if (version == nullptr || *version == '\0') return;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                        nullptr) != ERROR_SUCCESS)
-      return;
-    RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(strlen(version) + 1));
-  }
-  ~WindowsVersionForTheInstaller() {
-    if (key_ == nullptr) return;
-    RegCloseKey(key_);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-  }
-  WindowsVersionForTheInstaller(const WindowsVersionForTheInstaller&) = delete;
-  WindowsVersionForTheInstaller& operator=(const WindowsVersionForTheInstaller&) = delete;
-
- private:
-  static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\K7_Quorvane_Setup.exe";
-  HKEY key_ = nullptr;
-};
-
 // The Windows version this run tells the Installer, or null for Wine's own.
 const char* TestedWindowsVersion() {
   const char* version = getenv("K7_TEST_WINDOWS_VERSION");
@@ -173,7 +147,9 @@ HWND FocusOf(HWND wizard) {
 // keyboard, with their double-clicks and repeating keys, and makes the other choices: an
 // existing folder, no desktop link, Chinese for the product.
 TEST(Wizard, InstallsThroughEveryPage) {
-  WindowsVersionForTheInstaller version;
+  // With K7_TEST_WINDOWS_VERSION set (win95, nt40, winxp, ...), Wine tells the Installer alone
+  // that it runs on that Windows.
+  WindowsVersionFor version("K7_Quorvane_Setup.exe", TestedWindowsVersion());
   const bool byHand = TestedWindowsVersion() != nullptr;
   FixedFolder dir(kPicturesFolder);
   TestedShellFolders folders;

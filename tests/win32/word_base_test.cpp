@@ -8,6 +8,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "dialog_answerer.h"
+#include "install/kept_copies.h"
 #include "install/word_base.h"
 #include "test_files.h"
 
@@ -84,25 +85,31 @@ TEST_F(WordBaseTest, AnEarlierInstallationsWordBaseRaisesTheQuestion) {
   }
 }
 
+// The sweep keeps the stale dictionaries aside: a failed run puts them back as they were, a
+// run that succeeds deletes them. pykeys.dic and gbkflat.dic are the manifest's own files, which
+// the run replaces keeping their earlier copies as it keeps every file's: the sweep leaves them.
 TEST_F(WordBaseTest, SweepRemovesEveryStaleDictionaryAndNothingElse) {
-  const char* const kStale[] = {"pykeys.dic",   "pykeys.dic0001", "Gbkflat.dic0110",
-                                "flatAuto.dic", "flatAdjust.dic", "flatAuto.dic1010"};
-  for (const char* name : kStale) WriteBytes(dir / name, "stale");
+  const char* const kStale[] = {"pykeys.dic0001", "Gbkflat.dic0110", "flatAuto.dic",
+                                "flatAdjust.dic", "flatAuto.dic1010"};
+  for (const char* name : kStale) WriteBytes(dir / name, std::string("stale ") + name);
   WriteBytes(dir / "flatAdjust.dic1111", "stale", kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "flatAdjust.dic1111"), kRO | kHidden);
-  // File names are not case-sensitive: "gbkflat.dic" is the sweep's "Gbkflat.dic".
-  WriteBytes(dir / "gbkflat.dic", "stale");
   const char* const kKept[] = {"pykeys.dic0000", "pykeys.dic0002", "pykeys.dic00001",
-                               "flatAuto.dic.bak", "sort.dic"};
+                               "flatAuto.dic.bak", "sort.dic", "pykeys.dic", "gbkflat.dic"};
   for (const char* name : kKept) WriteBytes(dir / name, "kept");
+  const FolderContents before = ContentsOf(dir.path());
 
+  RepairKilledRun();
   SweepStaleDictionaries();
-
   for (const char* name : kStale) EXPECT_FALSE(FileExists(dir / name)) << name;
   EXPECT_FALSE(FileExists(dir / "flatAdjust.dic1111"));
-  EXPECT_FALSE(FileExists(dir / "gbkflat.dic"));
+  RollBackRun();
+  EXPECT_EQ(ChangesBetween(before, ContentsOf(dir.path())), "");
+
+  SweepStaleDictionaries();
+  CommitRun();
   for (const char* name : kKept) EXPECT_EQ(ReadBytes(dir / name), "kept") << name;
-  EXPECT_EQ(CountEntries(dir.path()), 5);
+  EXPECT_EQ(CountEntries(dir.path()), 7);
 }
 
 TEST_F(WordBaseTest, KeepingTheWordBaseLeavesItsFilesAsTheyWere) {
@@ -116,6 +123,7 @@ TEST_F(WordBaseTest, KeepingTheWordBaseLeavesItsFilesAsTheyWere) {
   EXPECT_EQ(Decide(DialogAnswerer::kClickNo), 1);
   EXPECT_TRUE(KeepOldWordBase);
   SweepStaleDictionaries();
+  CommitRun();
 
   EXPECT_EQ(ReadBytes(dir / "CiZuFlat.igb"), "old flat word base");
   EXPECT_EQ(ProtectionOf(dir / "CiZuFlat.igb"), kHidden);
