@@ -15,22 +15,9 @@
 # The packages the real payload is cut from (libwine comes with the build's Wine).
 K7_REAL_PAYLOAD_PACKAGES=(locales unifont debian-reference-zh-cn)
 
-# bench_packages PACKAGE...: installs those missing.
-bench_packages() {
-  local sudo="" missing=() p
-  if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi
-  for p in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      missing+=("$p")
-    fi
-  done
-  [ ${#missing[@]} -gt 0 ] || return 0
-  echo "bench: installing ${missing[*]}"
-  step "reading the package lists (apt-get update)" \
-    "Check that Debian's package mirror is reachable." $sudo apt-get update -qq
-  step "installing the packages ${missing[*]}" "Install them by hand with apt-get install." \
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-}
+# bench_packages PACKAGE...: installs those missing, as the setup installs its own.
+source "$ROOT/scripts/packages.sh"
+bench_packages() { install_packages "$@"; }
 
 # The Windows DLLs of Wine: the 32-bit ones where this host has them, else the 64-bit ones.
 wine_dll_folder() {

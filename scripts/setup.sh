@@ -10,57 +10,8 @@ PACKAGES=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix zlib1g-de
           imagemagick osslsigncode openssl perl)
 LOCALES=(zh_CN zh_TW zh_HK zh_SG en_US)
 
-SUDO=""
-if [ "$(id -u)" != 0 ]; then
-  if ! command -v sudo >/dev/null; then
-    fail "finding a way to install packages" "Run this script as root, or install sudo."
-  fi
-  SUDO="sudo"
-fi
-
-# A mirror caught mid-sync answers an index of the wrong size ("Mirror sync in progress?"), and a
-# caching proxy may keep answering it: apt-get update is tried again past the caches after a
-# pause. When some index still fails, apt keeps the lists it could read (and the older ones of
-# the rest), so the setup goes on with them, says so, and lets the installation tell whether
-# what it needs is there.
-apt_update() {
-  local try
-  for try in 1 2 3; do
-    if $SUDO apt-get update -qq -o Acquire::http::No-Cache=true; then return 0; fi
-    if [ "$try" -lt 3 ]; then echo "apt-get update failed; trying again in 20 s"; sleep 20; fi
-  done
-  echo "setup: some package lists could not be read (above); going on with those apt has" >&2
-}
-# With one architecture's list of a suite missing (the security suite's i386 list, say), apt may
-# find no set of versions that both architectures share; the release's own suite has them all.
-apt_install() {
-  local codename
-  if $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@"; then return 0; fi
-  codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
-  [ -n "$codename" ] || return 1
-  echo "apt-get install failed; trying again with the versions of $codename's own suite"
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t "$codename" "$@"
-}
-
-missing=()
-for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    step "adding the i386 architecture (dpkg --add-architecture i386)" \
-      "The 32-bit Wine packages need it; run the script as root." \
-      $SUDO dpkg --add-architecture i386
-  fi
-  apt_update
-  step "installing the packages ${missing[*]}" \
-    "Check the package names and the mirror, or install them by hand with apt-get install." \
-    apt_install "${missing[@]}"
-fi
+source "$(dirname "$0")/packages.sh"
+install_packages "${PACKAGES[@]}"
 
 # Wine maps file names through the host locale: the Chinese locales must exist or every
 # non-ASCII file name fails under LC_ALL=zh_*.
