@@ -1,7 +1,8 @@
 #!/bin/bash
-# Times installing a full-size payload under Wine and prints a table: the install floor
-# (bench/install_floor.cpp: inflate with zlib and write, nothing else), the Installer run silent,
-# and NSIS 3 doing the same job (the same files, each its own zlib stream, the same edit of
+# Times installing a full-size payload under Wine, into a new folder and over the same program's
+# earlier installation, and prints a table: the install floor (bench/install_floor.cpp: inflate
+# with zlib and write, then, as a second floor, make the three shortcuts), the Installer run
+# silent, and NSIS 3 doing the same job (the same files, each its own zlib stream, the same edit of
 # velmarui.ini and the same three shortcuts), each whole process run in turn, with medians,
 # ratios, peak memory and what each adds over its compressed payload; then where the Installer's
 # time goes, from its timed build (common/step_times.h). Wine's desktop process runs throughout,
@@ -71,15 +72,25 @@ mkdir -p "$TARGETS"
 chmod 1777 "$TARGETS"
 wine_path() { echo "Z:$1" | tr / '\\'; }
 
-# run NAME ROUND: runs program NAME once into a fresh folder, appending "wall_us peak_kB cpu_us"
-# to $WORK/NAME.times unless ROUND is "warm-up". Returns the program's exit code.
+# run NAME ROUND: runs program NAME once, appending "wall_us peak_kB cpu_us" to $WORK/NAME.times
+# unless ROUND is "warm-up"; returns the program's exit code. NAME is a program (floor: files
+# only; floorlinks: files and the Installer's three shortcuts; installer; timed; nsis) run into a
+# new folder, or a program and "-upgrade": run over its own earlier installation, the folder its
+# warm-up filled. Before each of the Installer's upgrades its word base's index is unmarked (as an
+# earlier release's would be), so that it replaces every file as the others do instead of
+# keeping the word base.
 run() {
-  local name="$1" round="$2" target="$TARGETS/$1" start end code=0
-  rm -rf "$target"
+  local name="$1" round="$2" target="$TARGETS/$1" program="${1%-upgrade}" start end code=0
+  if [ "$name" = "$program" ] || [ "$round" = warm-up ]; then rm -rf "$target"; fi
+  if [ "$name" = installer-upgrade ] && [ -f "$target/pycizudic.idx" ]; then
+    chmod u+w "$target/pycizudic.idx"
+    printf '\000' | dd of="$target/pycizudic.idx" bs=1 count=1 conv=notrunc status=none
+  fi
   sync
   local command=()
-  case "$name" in
+  case "$program" in
     floor) command=("$FLOOR" "$(wine_path "$target")") ;;
+    floorlinks) command=("$FLOOR" --links "$(wine_path "$target")") ;;
     installer) command=("$INSTALLER" /S "/D=$(wine_path "$target")") ;;
     timed) command=("$TIMED" /S "/D=$(wine_path "$target")") ;;
     nsis) command=("$NSIS_EXE" /S "/D=$(wine_path "$target")") ;;
@@ -106,7 +117,7 @@ installed_all() {
   local f name
   for f in "${files[@]}"; do
     name="${f##*/}"
-    if [ "$1" != floor ] && [ "$name" = velmarui.ini ]; then
+    if [ "${1#floor}" = "$1" ] && [ "$name" = velmarui.ini ]; then
       grep -q '^UseBmpFont=1' "$TARGETS/$1/$name" || return 1
     else
       cmp -s "$f" "$TARGETS/$1/$name" || return 1
@@ -114,8 +125,10 @@ installed_all() {
   done
 }
 
-programs=(floor installer timed)
+programs=(floor floorlinks installer timed)
 if [ -z "$nsis_note" ]; then programs+=(nsis); fi
+programs+=(floor-upgrade floorlinks-upgrade installer-upgrade)
+if [ -z "$nsis_note" ]; then programs+=(nsis-upgrade); fi
 declare -A status
 rm -f "$WORK"/*.run*.log
 measured=()
@@ -176,6 +189,7 @@ done
 added[installer]=$(K7_BUILD_DIR="$BUILT" bash "$ROOT/bench/installer_size.sh" 2>/dev/null |
   awk '/^added over the payload:/ {print $5}' || true)
 added[floor]=$(($(stat -c %s "$FLOOR") - packed_bytes))
+added[floorlinks]=${added[floor]}
 if [ -z "$nsis_note" ]; then added[nsis]=$(($(stat -c %s "$NSIS_EXE") - nsis_data)); fi
 
 kb() { awk -v b="$1" 'BEGIN {if (b == "") print "?"; else printf "%.1f KB", b / 1024}'; }
@@ -189,39 +203,53 @@ echo "Each whole Wine process, median of $RUNS runs taken in turn, into a new fo
 echo
 printf '%-28s %9s %13s %8s %6s %8s %15s\n' program "median s" "range s" "/ floor" "CPU s" \
   "peak MB" "adds over data"
+echo "(/ floor: to the floor with the three shortcuts, of the same kind of run)"
+# row NAME LABEL NOTE: the ratio is to the floor with the links of the same kind of run.
 row() {
-  local name="$1" label="$2"
+  local name="$1" label="$2" base=floorlinks
+  if [ "${name%-upgrade}" != "$name" ]; then base=floorlinks-upgrade; fi
   if [ -n "${status[$name]:-}" ]; then
     printf '%-28s %s\n' "$label" "${status[$name]}"
   elif [ -z "${seconds[$name]:-}" ]; then
     printf '%-28s %s\n' "$label" "$3"
   else
     local r="-"
-    if [ -n "${seconds[floor]:-}" ]; then r=$(ratio "${seconds[$name]}" "${seconds[floor]}"); fi
+    if [ -n "${seconds[$base]:-}" ]; then r=$(ratio "${seconds[$name]}" "${seconds[$base]}"); fi
     printf '%-28s %9s %13s %8s %6s %8s %15s\n' "$label" "${seconds[$name]}" "${range[$name]}" "$r" \
-      "${cpu[$name]}" "${peak_mb[$name]}" "$(kb "${added[$name]:-}")"
+      "${cpu[$name]}" "${peak_mb[$name]}" "$(kb "${added[${name%-upgrade}]:-}")"
   fi
 }
-row floor "install floor" ""
-row installer "K7_Quorvane Installer /S" ""
-row timed "  its timed build" ""
-row nsis "NSIS ${nsis_version:-3} (zlib, per file)" "$nsis_note"
+for kind in "" -upgrade; do
+  if [ -z "$kind" ]; then echo "Into a new folder:"; else echo "Over the same program's earlier installation:"; fi
+  row "floor$kind" "install floor, files only" ""
+  row "floorlinks$kind" "  with the three shortcuts" ""
+  row "installer$kind" "K7_Quorvane Installer /S" ""
+  if [ -z "$kind" ]; then row timed "  its timed build" ""; fi
+  row "nsis$kind" "NSIS ${nsis_version:-3} (zlib, per file)" "$nsis_note"
+done
 echo "range: the fastest and the slowest run. CPU s: the median user and system time of the Wine"
 echo "process (the wine server's not counted), steadier than wall time on a busy machine. peak MB:"
 echo "its largest resident set (GNU time). adds over data: the .exe less its compressed payload; the"
 echo "Installer's is bench/installer_size.sh's (the PE32 build), NSIS's is over its own data block."
 echo
-if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
-  echo "Installer / floor:  $(ratio "${seconds[installer]}" "${seconds[floor]}") (aim: at most 1.0)"
-fi
-if [ -n "${seconds[installer]:-}" ] && [ -n "${seconds[nsis]:-}" ]; then
-  echo "Installer / NSIS:   $(ratio "${seconds[installer]}" "${seconds[nsis]}") (aim: at most 0.6)"
-fi
+for kind in "" -upgrade; do
+  what="new folder"
+  if [ -n "$kind" ]; then what="upgrade"; fi
+  if [ -n "${seconds[installer$kind]:-}" ] && [ -n "${seconds[floorlinks$kind]:-}" ]; then
+    echo "Installer / floor with shortcuts, $what:  $(ratio "${seconds[installer$kind]}" "${seconds[floorlinks$kind]}") (aim: at most 1.0)"
+  fi
+  if [ -n "${seconds[installer$kind]:-}" ] && [ -n "${seconds[floor$kind]:-}" ]; then
+    echo "Installer / floor of files only, $what:  $(ratio "${seconds[installer$kind]}" "${seconds[floor$kind]}")"
+  fi
+  if [ -n "${seconds[installer$kind]:-}" ] && [ -n "${seconds[nsis$kind]:-}" ]; then
+    echo "Installer / NSIS, $what:  $(ratio "${seconds[installer$kind]}" "${seconds[nsis$kind]}") (aim: at most 0.6)"
+  fi
+done
 if [ -n "${peak_mb[installer]:-}" ]; then
   echo "Installer's peak:   ${peak_mb[installer]} MB (aim: at most 56 MB)"
 fi
-if [ -n "${seconds[nsis]:-}" ] && [ -n "${seconds[floor]:-}" ]; then
-  echo "NSIS / floor:       $(ratio "${seconds[nsis]}" "${seconds[floor]}")"
+if [ -n "${seconds[nsis]:-}" ] && [ -n "${seconds[floorlinks]:-}" ]; then
+  echo "NSIS / floor with shortcuts:  $(ratio "${seconds[nsis]}" "${seconds[floorlinks]}")"
 fi
 if [ -z "$nsis_note" ]; then
   echo "NSIS's own data block: $nsis_data bytes (the Installer's streams: $packed_bytes bytes)"
