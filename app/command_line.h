@@ -11,12 +11,14 @@ enum class LaunchMode {
 
 struct CommandLine {
   LaunchMode mode;
-  char folder[kPathCapacity];  // from "/D=", without a trailing backslash; empty: the default
+  // From "/D=" as given, quotes dropped; empty: the default. TakeInstallDir
+  // (common/wide_paths.h) makes it absolute and drops the backslashes that end it.
+  wchar_t folder[kPathCapacity];
 };
 
-// Reads the whole command line as the system gives it (the program's name first, quoted or
-// not). Switches are separated by blanks; "/D=" is the last one and takes the rest of the line,
-// blanks included, as the target folder (surrounding quotes are dropped). A folder longer than
-// the longest one that holds every installed file is bad. `isLeadByte` tells the two-byte
-// characters of the ANSI code page, so that a trail byte 0x5C is not taken for a backslash.
-CommandLine ParseCommandLine(const char* line, LeadByteTest isLeadByte);
+// Reads the whole command line as the system gives it (the program's name first, quoted or not),
+// wide: on the NT platform it may name a folder that the ANSI code page cannot spell. Switches are
+// separated by blanks; "/D=" is the last one and takes the rest of the line, blanks included, as
+// the target folder (surrounding quotes are dropped). A folder longer than the longest one that
+// holds every installed file is bad.
+CommandLine ParseCommandLine(const wchar_t* line);

@@ -9,6 +9,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "common/wide_paths.h"
 #include "install/install_manifest.h"
 
 namespace {
@@ -27,6 +28,23 @@ void ShowFolderMessage() {
 }
 
 }  // namespace
+
+bool TakeGivenFolder(const wchar_t* folder) {
+  switch (TakeInstallDir(folder)) {
+    case FolderTaken::kTaken:
+      return true;
+    case FolderTaken::kNotInCodePage:
+      ShowNotice(kMsgFolderNotInCodePage, kMsgFolderNotInCodePage.english);
+      return false;
+    case FolderTaken::kTooLong:
+      ShowNotice(kMsgPathTooLong, kMsgPathTooLong.english);
+      return false;
+    case FolderTaken::kNoFolder:
+      break;
+  }
+  ShowFolderMessage();
+  return false;
+}
 
 bool CreateInstallFolder() {
   size_t length = strlen(InstallDir);

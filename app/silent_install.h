@@ -8,7 +8,7 @@ extern bool SilentMode;
 
 // The log's file name, in the target folder (or beside the Installer when that folder could
 // not be made). Written only when the run has something to say.
-constexpr char kSilentLogName[] = "K7_Quorvane_Setup.log";
+inline constexpr char kSilentLogName[] = "K7_Quorvane_Setup.log";
 
 // Installs into the command line's folder (or the wizard's default folder) with the wizard's
 // defaults: desktop link wanted, English interface, an earlier word base kept. Returns the exit

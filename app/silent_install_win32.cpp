@@ -11,6 +11,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/plain_files.h"
+#include "common/wide_paths.h"
 #include "common/step_times.h"
 #include "install/installation_run.h"
 
@@ -28,21 +29,25 @@ bool TargetFolderReady;
 }  // namespace
 
 int AnswerSilently(const char* chinese, const char* english, int buttons) {
-  char path[kPathCapacity];
-  bool named = TargetFolderReady
-                   ? FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kSilentLogName)
-                   : FormatBounded(path, sizeof path, "%s%s", InstallerFolder, kSilentLogName);
+  // Wide: the Installer's own folder may be one that the ANSI code page cannot spell.
+  WidePath folder, path;
+  const bool named = TargetFolderReady
+                         ? WidenAnsi(InstallDir, folder, kPathCapacity) &&
+                               WidePathWith(folder, kSilentLogName, "", path)
+                         : WidePathWith(InstallerFolder, nullptr, kSilentLogName, path);
   char line[kLogLineCapacity];
   if (named && FormatBounded(line, sizeof line, "%s %s\r\n", chinese, english))
-    AppendToFile(path, line);
+    AppendToWideFile(path, line);
   return buttons == kButtonsYesNo ? IDNO : IDOK;
 }
 
 int RunSilentInstallation(const CommandLine& commandLine) {
   SilentMode = true;
   FindWindowsFolder();
-  if (commandLine.folder[0] != '\0') {
-    lstrcpynA(InstallDir, commandLine.folder, sizeof InstallDir);
+  // A folder given is taken as the wizard takes its path box's; one that cannot be taken makes
+  // the command line bad, its reason logged.
+  if (commandLine.folder[0] != 0) {
+    if (!TakeGivenFolder(commandLine.folder)) return 2;
   } else if (!DefaultInstallFolder(InstallDir)) {
     return 1;
   }

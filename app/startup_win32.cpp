@@ -1,6 +1,8 @@
 // Start-up and main loop: environment detection, the Installer's folder, the wizard's message loop.
 #include <windows.h>
 
+#include <cstring>
+
 #include "common/installer_state.h"
 #include "app/command_line.h"
 #include "app/silent_install.h"
@@ -11,6 +13,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/system_libraries.h"
+#include "common/wide_paths.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -62,17 +65,27 @@ void DetectEnvironment() {
 }
 
 void FindInstallerFolder(HINSTANCE instance) {
-  char moduleName[kPathCapacity];
-  DWORD length = GetModuleFileNameA(instance, moduleName, sizeof moduleName);
+  // Wide on the NT platform: the Installer may be started from a download folder that the ANSI
+  // code page cannot spell. Elsewhere the ANSI name, which is exact there, widened.
+  using ModuleNameW = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
+  auto moduleNameW = reinterpret_cast<ModuleNameW>(
+      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetModuleFileNameW")));
+  WidePath wideName;
+  char name[kPathCapacity];
+  DWORD length = 0;
+  if (moduleNameW != nullptr)
+    length = moduleNameW(instance, wideName, kPathCapacity);
+  else if ((length = GetModuleFileNameA(instance, name, sizeof name)) < sizeof name)
+    WidenAnsi(name, wideName, kPathCapacity);
   // A name that filled the buffer may have been cut: fall back as for a name without a folder.
-  if (length == 0 || length >= sizeof moduleName) moduleName[0] = '\0';
-  InstallerFolderOf(moduleName, IsAnsiLeadByte, InstallerFolder, sizeof InstallerFolder);
+  if (length == 0 || length >= kPathCapacity) wideName[0] = 0;
+  InstallerFolderOf(wideName, InstallerFolder, kPathCapacity);
 }
 
 void FindWindowsFolder() {
   UINT length = GetWindowsDirectoryA(WindowsFolder, sizeof WindowsFolder);
   if (length == 0 || length >= sizeof WindowsFolder) WindowsFolder[0] = '\0';
-  length = lstrlenA(WindowsFolder);
+  length = static_cast<UINT>(strlen(WindowsFolder));
   if (length > 0 && WindowsFolder[length - 1] != '\\' && length + 1 < sizeof WindowsFolder) {
     WindowsFolder[length] = '\\';
     WindowsFolder[length + 1] = '\0';
@@ -104,11 +117,19 @@ void RunWizardLoop() {
 
 int RunInstaller(HINSTANCE instance, const char* commandLine) {
   RestrictDllSearch();
-  CommandLine options = ParseCommandLine(commandLine, IsAnsiLeadByte);
+  DetectEnvironment();
+  // The command line as typed, wide on the NT platform, whose "/D=" may name a folder that the
+  // ANSI code page cannot spell (or spells as another); elsewhere the ANSI one, widened.
+  using CommandLineW = LPWSTR(WINAPI*)();
+  auto commandLineW = reinterpret_cast<CommandLineW>(
+      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetCommandLineW")));
+  static wchar_t widened[32768];
+  const wchar_t* line = commandLineW != nullptr ? commandLineW() : widened;
+  if (commandLineW == nullptr) WidenAnsi(commandLine, widened, sizeof widened / sizeof *widened);
+  const CommandLine options = ParseCommandLine(line);
   if (options.mode == LaunchMode::kBadCommandLine) return 2;
   if (options.mode == LaunchMode::kWizard)
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-  DetectEnvironment();
   ForceLanguage = kUiEnglish;
   InstanceHandle = instance;
   lstrcpynA(InstallFolderName, "K7_Quorvane", sizeof InstallFolderName);

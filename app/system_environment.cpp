@@ -1,7 +1,6 @@
 // Start-up decisions about the system: the shell-name language and the Installer's own folder.
 #include "app/system_environment.h"
 
-#include <cstring>
 
 namespace {
 
@@ -16,17 +15,17 @@ int SystemLanguageFor(bool ansiCodePageIsMultibyte, uint16_t languageId) {
   return (languageId & kTraditionalBit) != 0 ? 2 : 1;
 }
 
-void InstallerFolderOf(const char* moduleFileName, LeadByteTest isLeadByte, char* folder,
-                       size_t folderSize) {
+void InstallerFolderOf(const wchar_t* moduleFileName, wchar_t* folder, size_t folderSize) {
   if (folderSize == 0) return;
-  const long last = moduleFileName != nullptr ? FindLastBackslash(moduleFileName, isLeadByte) : -1;
+  const long last = moduleFileName != nullptr ? FindLastBackslash(moduleFileName) : -1;
   const size_t end = static_cast<size_t>(last + 1);  // one past the backslash, 0 when none
+  folder[0] = 0;
   if (last < 0 || end >= folderSize) {
-    FormatBounded(folder, folderSize, "%s", "A:\\");
+    AppendText(folder, folderSize, "A:\\");
     return;
   }
-  memcpy(folder, moduleFileName, end);
-  folder[end] = '\0';
+  for (size_t i = 0; i < end; ++i) folder[i] = moduleFileName[i];
+  folder[end] = 0;
 }
 
 EnterKeyAction EnterKeyActionFor(bool hasFocus, bool focusIsButton, unsigned styleByte,

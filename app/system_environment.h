@@ -11,12 +11,9 @@
 // code page, by the lowest sublanguage bit (0x400); 0 otherwise.
 int SystemLanguageFor(bool ansiCodePageIsMultibyte, uint16_t languageId);
 
-// Writes into `folder` (`folderSize` bytes) the folder of the module file `moduleFileName`,
-// up to and including its last backslash, or "A:\" when there is none. `isLeadByte` tells
-// the two-byte characters of the ANSI code page, so that a trail byte equal to a backslash is
-// not taken for one.
-void InstallerFolderOf(const char* moduleFileName, LeadByteTest isLeadByte, char* folder,
-                       size_t folderSize);
+// Writes into `folder` (`folderSize` characters) the folder of the module file
+// `moduleFileName`, up to and including its last backslash, or "A:\" when there is none.
+void InstallerFolderOf(const wchar_t* moduleFileName, wchar_t* folder, size_t folderSize);
 
 // What the main loop does with the Enter key, given the window that has the focus.
 struct EnterKeyAction {

@@ -12,6 +12,7 @@
 #include "common/bounded_path.h"
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
+#include "common/wide_paths.h"
 #include "install/installation_run.h"
 #include "resources/resource_ids.h"
 
@@ -75,10 +76,12 @@ void ReadChoices(HWND dialog) {
   ForceLanguage = id != CB_ERR ? static_cast<int>(id) : kUiEnglish;
 }
 
-// Hides Next, Back, Cancel and the empty label, each repainted at once, before the run.
+// Hidden before the run: Next, Back, Cancel and the empty label.
+constexpr int kHiddenForTheRun[] = {IDC_NEXT, IDC_BACK, IDCANCEL, IDC_EMPTY_LABEL};
+
+// Hides the buttons of the pages, each repainted at once, before the run.
 void HideButtons(HWND dialog) {
-  const int buttons[] = {IDC_NEXT, IDC_BACK, IDCANCEL, IDC_EMPTY_LABEL};
-  for (int id : buttons) {
+  for (int id : kHiddenForTheRun) {
     ShowControl(dialog, id, false);
     UpdateWindow(GetDlgItem(dialog, id));
   }
@@ -90,9 +93,29 @@ void ShowWaitCursor(HWND dialog) {
   SetCursor(LoadCursor(nullptr, IDC_WAIT));
   RECT window;
   POINT pointer;
-  if (GetWindowRect(dialog, &window) && GetCursorPos(&pointer) && !PtInRect(&window, pointer))
+  if (!GetWindowRect(dialog, &window) || !GetCursorPos(&pointer)) return;
+  const bool inside = pointer.x >= window.left && pointer.x < window.right &&
+                      pointer.y >= window.top && pointer.y < window.bottom;
+  if (!inside)
     SetCursorPos(window.left + (window.right - window.left) / 2,
                  window.top + (window.bottom - window.top) / 2);
+}
+
+// Takes the path box's folder into InstallDir (TakeGivenFolder, with its notice), as the user typed
+// it: wide on the NT platform, where an input method can type what the ANSI code page cannot
+// spell.
+bool ReadPathBox(HWND dialog) {
+  using DialogTextW = UINT(WINAPI*)(HWND, int, LPWSTR, int);
+  auto textW = reinterpret_cast<DialogTextW>(
+      reinterpret_cast<void*>(WideCall("user32.dll", "GetDlgItemTextW")));
+  WidePath typed;
+  char ansi[kPathCapacity];
+  typed[0] = 0;
+  if (textW != nullptr)
+    textW(dialog, IDC_PATH, typed, kPathCapacity);
+  else if (GetDlgItemTextA(dialog, IDC_PATH, ansi, sizeof ansi) != 0)
+    WidenAnsi(ansi, typed, kPathCapacity);
+  return TakeGivenFolder(typed);
 }
 
 // Next on the last page: the target folder, the choices, the run, at least five seconds after
@@ -103,8 +126,7 @@ void StartInstallation(HWND dialog) {
     WizardState = kWizardFinished;
     return;
   }
-  GetDlgItemTextA(dialog, IDC_PATH, InstallDir, sizeof InstallDir);
-  if (!CreateInstallFolder()) {
+  if (!ReadPathBox(dialog) || !CreateInstallFolder()) {
     // Back on the language page with every button there: the user can go back to the folder
     // page, correct the path and install.
     WizardState = 3;

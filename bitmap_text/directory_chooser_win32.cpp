@@ -12,6 +12,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/system_libraries.h"
+#include "common/wide_paths.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -39,19 +40,22 @@ void PrepareChooser(HWND dialog) {
 }
 
 // OK: the dialog keeps the folder the user has opened as the process's current directory; it
-// becomes InstallDir. Only a drive root ends in a backslash ("C:\"); that one is removed, so
-// that "%s\%s" gives "C:\K7_Quorvane". The backslash is looked for character by character: in GBK
-// and Big5 the second byte of a character may be 0x5C and is not a backslash. False, with
-// InstallDir untouched, when the directory cannot be read or does not fit.
-bool TakeCurrentDirectory() {
-  char folder[kPathCapacity];
-  const DWORD read = GetCurrentDirectoryA(sizeof folder, folder);
-  if (read == 0 || read >= sizeof folder) return false;
-  const size_t length = strlen(folder);
-  if (length > 0 && FindLastBackslash(folder, IsAnsiLeadByte) == static_cast<long>(length) - 1)
-    folder[length - 1] = '\0';
-  memcpy(InstallDir, folder, sizeof folder);
-  return true;
+// becomes InstallDir as TakeInstallDir takes a folder: a drive root "C:\" comes back as "C:", so
+// that "%s\%s" gives "C:\K7_Quorvane". Read wide on the NT platform, where it may be a folder
+// that the ANSI code page cannot spell.
+FolderTaken TakeCurrentDirectory() {
+  using CurrentDirectoryW = DWORD(WINAPI*)(DWORD, LPWSTR);
+  auto currentW = reinterpret_cast<CurrentDirectoryW>(
+      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetCurrentDirectoryW")));
+  WidePath folder;
+  char ansi[kPathCapacity];
+  DWORD read = 0;
+  if (currentW != nullptr)
+    read = currentW(kPathCapacity, folder);
+  else if ((read = GetCurrentDirectoryA(sizeof ansi, ansi)) < sizeof ansi)
+    WidenAnsi(ansi, folder, kPathCapacity);
+  if (read == 0 || read >= kPathCapacity) return FolderTaken::kTooLong;
+  return TakeInstallDir(folder);
 }
 
 }  // namespace
@@ -95,10 +99,20 @@ UINT_PTR CALLBACK ChooseFolderHook(HWND dialog, UINT message, WPARAM wParam, LPA
       PaintOwnerDrawButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_COMMAND:
-      // Ended here, the dialog never validates a file name.
-      if (LOWORD(wParam) != IDOK || !TakeCurrentDirectory()) return FALSE;
-      EndDialog(dialog, 1);
-      return TRUE;
+      if (LOWORD(wParam) != IDOK) return FALSE;
+      switch (TakeCurrentDirectory()) {
+        case FolderTaken::kTaken:
+          // Ended here, the dialog never validates a file name.
+          EndDialog(dialog, 1);
+          return TRUE;
+        case FolderTaken::kNotInCodePage:
+          // No file could be named there: the user hears why and picks another folder.
+          ShowMessage(kMsgFolderNotInCodePage.chinese, kMsgFolderNotInCodePage.english,
+                      kMsgFolderNotInCodePage.buttons, dialog);
+          return TRUE;
+        default:
+          return FALSE;
+      }
   }
   return FALSE;
 }

@@ -92,7 +92,7 @@ void PaintOwnerDrawButton(const DRAWITEMSTRUCT* item) {
   if (item->CtlType != ODT_BUTTON) return;
   HDC dc = item->hDC;
   if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
-    const int id = GetDlgCtrlID(item->hwndItem);
+    const int id = static_cast<int>(item->CtlID);
     const ButtonCaption row = ButtonCaptionFor(id, WizardState);
     char text[kButtonTextCapacity] = "";
     WholeWindowText whole(row.source == CaptionSource::kWholeWindowText ? item->hwndItem : nullptr);
@@ -151,8 +151,8 @@ void PaintListItem(HWND dialog, int controlId, const DRAWITEMSTRUCT* item) {
     if (length >= 0 && length < kListItemTextCapacity &&
         SendDlgItemMessageA(dialog, controlId, getText, item->itemID,
                             reinterpret_cast<LPARAM>(text)) >= 0) {
-      InflateRect(&rect, -2, -2);
-      DrawBitmapText(dc, rect.left, rect.top, text, selected ? 1 : 0);
+      // The text starts 2 pixels inside the item's rectangle.
+      DrawBitmapText(dc, rect.left + 2, rect.top + 2, text, selected ? 1 : 0);
     }
   }
   RestoreDC(dc, -1);
@@ -182,11 +182,11 @@ void PaintCheckBox(HWND box, HDC dc) {
   RECT mark = ToRect(g.box);
   UINT state = g.radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
   if (checked) state |= DFCS_CHECKED;
-  if (!IsWindowEnabled(box)) state |= DFCS_INACTIVE;
+  if (GetWindowLongA(box, GWL_STYLE) & WS_DISABLED) state |= DFCS_INACTIVE;
   DrawFrameControl(dc, &mark, DFC_BUTTON, state);
 
   char text[kCheckBoxTextCapacity] = "";
-  const char* caption = CheckBoxCaptionFor(GetDlgCtrlID(box));
+  const char* caption = CheckBoxCaptionFor(GetWindowLongA(box, GWL_ID));
   if (caption == nullptr) {
     GetWindowTextA(box, text, sizeof text);
     caption = text;

@@ -82,3 +82,43 @@ long FindLastBackslash(const char* text, LeadByteTest isLeadByte) {
   }
   return last;
 }
+
+namespace {
+
+template <typename From>
+bool AppendWide(wchar_t* out, size_t outSize, const From* text) {
+  size_t length = WideLength(out);
+  size_t added = 0;
+  while (text[added] != 0) ++added;
+  if (outSize == 0 || added >= outSize - length) return false;
+  for (size_t i = 0; i <= added; ++i) out[length + i] = static_cast<wchar_t>(text[i]);
+  return true;
+}
+
+}  // namespace
+
+bool AppendText(wchar_t* out, size_t outSize, const wchar_t* text) {
+  return AppendWide(out, outSize, text);
+}
+
+bool AppendText(wchar_t* out, size_t outSize, const char* ascii) {
+  return AppendWide(out, outSize, ascii);
+}
+
+size_t WideLength(const wchar_t* text) {
+  size_t length = 0;
+  while (text[length] != 0) ++length;
+  return length;
+}
+
+long FindLastBackslash(const wchar_t* text) {
+  long last = -1;
+  for (long i = 0; text[i] != 0; ++i)
+    if (text[i] == L'\\') last = i;
+  return last;
+}
+
+void DropTrailingBackslashes(wchar_t* path) {
+  size_t length = WideLength(path);
+  while (length > 0 && path[length - 1] == L'\\') path[--length] = 0;
+}

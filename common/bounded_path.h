@@ -21,3 +21,15 @@ bool SameFileName(const char* name, const char* other, bool prefixOnly = false);
 
 // Offset of the last "\" character of `text`, or -1 when it holds none.
 long FindLastBackslash(const char* text, LeadByteTest isLeadByte);
+
+// Wide paths (UTF-16 on Windows), for names that the ANSI code page may not spell.
+// Appends `text` (or the ASCII `ascii`, widened) to the zero-terminated text in `out` of
+// `outSize` characters; false, with `out` as it was, when the result would not fit.
+bool AppendText(wchar_t* out, size_t outSize, const wchar_t* text);
+bool AppendText(wchar_t* out, size_t outSize, const char* ascii);
+// The length of `text`, and the offset of its last "\" (-1 when it holds none).
+size_t WideLength(const wchar_t* text);
+long FindLastBackslash(const wchar_t* text);
+// Removes the backslashes that end `path`, so that "%s\%s" can follow it: a drive's root
+// "C:\" becomes "C:".
+void DropTrailingBackslashes(wchar_t* path);

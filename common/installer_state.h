@@ -22,6 +22,8 @@ extern int ForceLanguage;   // UiLanguage chosen on the wizard's last page
 extern int WantDesktopIcon;
 extern int WizardState;
 extern char InstallFolderName[16];           // "K7_Quorvane"
-extern char InstallerFolder[kPathCapacity];  // the Installer's own folder, trailing backslash
+// The Installer's own folder, with its trailing backslash, wide: it may be a download folder in
+// a profile that the ANSI code page cannot spell (common/wide_paths.h).
+extern wchar_t InstallerFolder[kPathCapacity];
 extern char WindowsFolder[kPathCapacity];    // the Windows folder, trailing backslash
 extern char InstallDir[kPathCapacity];       // the target folder

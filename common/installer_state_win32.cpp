@@ -11,7 +11,7 @@ int ForceLanguage;
 int WantDesktopIcon;
 int WizardState;
 char InstallFolderName[16];
-char InstallerFolder[kPathCapacity];
+wchar_t InstallerFolder[kPathCapacity];
 char WindowsFolder[kPathCapacity];
 char InstallDir[kPathCapacity];
 

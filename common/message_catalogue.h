@@ -25,6 +25,13 @@ constexpr BilingualText kMsgReplaceWordBase = {
 constexpr BilingualText kMsgPathTooLong = {
     "安装路径太长。请选一个短一些的路径。",
     "The install path is too long. Please choose a shorter one.", 0};
+// A target folder that the system's ANSI code page cannot spell, in which the Installer could not
+// name its files (or would name another folder's).
+constexpr BilingualText kMsgFolderNotInCodePage = {
+    "安装路径里有本系统的代码页写不出的字符。请换一个路径。",
+    "The install path holds characters that this system's code page cannot spell. Please choose "
+    "another.",
+    0};
 constexpr BilingualText kMsgCannotCreateGroup = {"无法建目录(%s)!", "Cannot create folder!", 0};
 constexpr BilingualText kMsgStartMenuFailed = {
     "无法在 Start 菜单中为本程序建立一个条目。很抱歉，只好请您以后自已建立了。",

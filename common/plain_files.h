@@ -22,5 +22,5 @@ int ReadFirstByte(const char* path);
 bool WriteNewFile(const char* path, const void* data, size_t length,
                   DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 
-// Appends `text` to the file at `path`, made when missing.
-bool AppendToFile(const char* path, const char* text);
+// Appends `text` to the open `file` (INVALID_HANDLE_VALUE: false) and closes it.
+bool AppendAndClose(HANDLE file, const char* text);

@@ -61,8 +61,7 @@ bool WriteNewFile(const char* path, const void* data, size_t length, DWORD attri
                           const_cast<void*>(data), length, true);
 }
 
-bool AppendToFile(const char* path, const char* text) {
-  HANDLE file = OpenFile(path, GENERIC_WRITE, OPEN_ALWAYS);
+bool AppendAndClose(HANDLE file, const char* text) {
   if (file != INVALID_HANDLE_VALUE) SetFilePointer(file, 0, nullptr, FILE_END);
   return TransferAndClose(file, const_cast<char*>(text), strlen(text), true);
 }

@@ -12,5 +12,6 @@ list(APPEND K7_WIN32_SOURCES
     common/file_replace_win32.cpp
     common/plain_files_win32.cpp
     common/system_libraries_win32.cpp
+    common/wide_paths_win32.cpp
     common/step_times_win32.cpp
 )

@@ -8,6 +8,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_dialog.h"
 #include "common/system_libraries.h"
+#include "common/wide_paths.h"
 #include "shell/shell_links.h"
 #include "shell/shell_paths.h"
 
@@ -58,19 +59,22 @@ void ShowNotice(const char* chinese, const BilingualText& text) {
 
 }  // namespace
 
-bool GetShellFolderPath(int kind, char (&path)[kPathCapacity]) {
+bool GetShellFolderPath(int kind, WidePath& path) {
   return IsMajorVersion3 ? GetLegacyFolderPath(kind, path) : GetSpecialFolderPath(kind, path);
 }
 
 // The shell's folder lookup came with the Windows 95 shell: NT 3.51's shell32 lacks it, so it is
 // looked up, and a system without it has no such folders (it takes the legacy composition).
-bool GetSpecialFolderPath(int kind, char (&path)[kPathCapacity]) {
-  path[0] = '\0';
+bool GetSpecialFolderPath(int kind, WidePath& path) {
+  path[0] = 0;
   using GetMalloc = HRESULT(WINAPI*)(IMalloc**);
   using GetLocation = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
   using GetPath = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
+  using GetPathW = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
   auto getMalloc = SystemProcedureOf<GetMalloc>("shell32.dll", "SHGetMalloc");
   auto getLocation = SystemProcedureOf<GetLocation>("shell32.dll", "SHGetSpecialFolderLocation");
+  auto getPathW = reinterpret_cast<GetPathW>(
+      reinterpret_cast<void*>(WideCall("shell32.dll", "SHGetPathFromIDListW")));
   auto getPath = SystemProcedureOf<GetPath>("shell32.dll", "SHGetPathFromIDListA");
   if (getMalloc == nullptr || getLocation == nullptr || getPath == nullptr) return false;
   IMalloc* allocator = nullptr;
@@ -80,23 +84,42 @@ bool GetSpecialFolderPath(int kind, char (&path)[kPathCapacity]) {
     allocator->Release();
     return false;
   }
-  bool found = getPath(items, path) != FALSE;
+  char ansi[kPathCapacity];
+  const bool found = getPathW != nullptr ? getPathW(items, path) != FALSE
+                                         : getPath(items, ansi) && WidenAnsi(ansi, path, kPathCapacity);
   allocator->Free(items);
   allocator->Release();
   return found;
 }
 
-bool GetLegacyFolderPath(int kind, char (&path)[kPathCapacity]) {
-  path[0] = '\0';
-  char windows[kPathCapacity];
-  UINT length = GetWindowsDirectoryA(windows, sizeof windows);
-  char user[kUserNameCapacity];
-  DWORD userSize = sizeof user;
-  if (IsWinNT && !GetUserNameA(user, &userSize)) return false;
+bool GetLegacyFolderPath(int kind, WidePath& path) {
+  path[0] = 0;
+  using WindowsFolderW = UINT(WINAPI*)(LPWSTR, UINT);
+  using UserNameW = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+  auto windowsFolderW = reinterpret_cast<WindowsFolderW>(
+      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetWindowsDirectoryW")));
+  auto userNameW =
+      reinterpret_cast<UserNameW>(reinterpret_cast<void*>(WideCall("advapi32.dll", "GetUserNameW")));
+  WidePath windows;
+  char ansi[kPathCapacity];
+  UINT length = 0;
+  if (windowsFolderW != nullptr)
+    length = windowsFolderW(windows, kPathCapacity);
+  else if ((length = GetWindowsDirectoryA(ansi, sizeof ansi)) < sizeof ansi)
+    WidenAnsi(ansi, windows, kPathCapacity);
+  wchar_t user[kUserNameCapacity];
+  DWORD userSize = kUserNameCapacity;
+  if (IsWinNT) {
+    if (userNameW != nullptr) {
+      if (!userNameW(user, &userSize)) return false;
+    } else if (!GetUserNameA(ansi, &userSize) || !WidenAnsi(ansi, user, kUserNameCapacity)) {
+      return false;
+    }
+  }
   // A length of the buffer's size or more is the size the folder would need: nothing was read.
-  if (length == 0 || length >= sizeof windows) return false;
-  return ComposeLegacyFolderPath(windows, IsWinNT != 0, IsWinNT ? user : nullptr, kind,
-                                 IsAnsiLeadByte, path, sizeof path);
+  if (length == 0 || length >= kPathCapacity) return false;
+  return ComposeLegacyFolderPath(windows, IsWinNT != 0, IsWinNT ? user : nullptr, kind, path,
+                                 kPathCapacity);
 }
 
 // The shell link object (CLSID_ShellLink). Named here rather than taken from the system's GUID
@@ -104,7 +127,7 @@ bool GetLegacyFolderPath(int kind, char (&path)[kPathCapacity]) {
 constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
                                    {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-bool CreateShellLink(const char* target, const char* linkPath, const char* description) {
+bool CreateShellLink(const char* target, const wchar_t* linkPath, const char* description) {
   ComInitialization com;
   if (!com.ok()) return false;
   // Declared after `com`: released before COM is uninitialised, the file before the link.
@@ -120,42 +143,43 @@ bool CreateShellLink(const char* target, const char* linkPath, const char* descr
     link->SetWorkingDirectory(workingFolder);
   ComReference<IPersistFile> file;
   if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.out()))) return false;
-  wchar_t widePath[kPathCapacity];
-  if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kPathCapacity) == 0) return false;
-  return SUCCEEDED(file->Save(widePath, TRUE));
+  // The link's path is wide already: the shell saves it where the ANSI code page cannot spell.
+  return SUCCEEDED(file->Save(linkPath, TRUE));
 }
 
 bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries) {
-  char folder[kPathCapacity];
+  WidePath folder, group, link;
   if (!GetShellFolderPath(kShellFolderPrograms, folder)) {
     ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
     return false;
   }
   if (groupName != nullptr && groupName[0] != '\0') {
-    char group[kPathCapacity];
-    if (!FormatBounded(group, sizeof group, "%s\\%s", folder, groupName)) {
+    if (!WidePathWith(folder, groupName, "", group)) {
       // No group folder fits under this programs folder: no entry can be made there.
       ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
       return false;
     }
     // A file of the group's name is no group folder: making the folder then fails.
-    DWORD attributes = GetFileAttributesA(group);
+    DWORD attributes = WideFileAttributes(group);
     bool isFolder =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (!isFolder && !CreateDirectoryA(group, nullptr)) {
-      char chinese[kPathCapacity + 64];
-      if (!FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, group))
-        return false;
-      ShowNotice(chinese, kMsgCannotCreateGroup);
+    if (!isFolder && !CreateWideFolder(group)) {
+      // The notice's Chinese text is GBK: the path in GBK where the system has that code page,
+      // so that the glyph sheets draw its Chinese, as the ANSI calls spell it elsewhere.
+      char shown[2 * kPathCapacity], chinese[2 * kPathCapacity + 64];
+      if ((WideCharToMultiByte(936, 0, group, -1, shown, sizeof shown, nullptr, nullptr) != 0 ||
+           WideCharToMultiByte(CP_ACP, 0, group, -1, shown, sizeof shown, nullptr, nullptr) != 0) &&
+          FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, shown))
+        ShowNotice(chinese, kMsgCannotCreateGroup);
       return false;
     }
-    lstrcpyA(folder, group);
+    WidePathWith(group, nullptr, "", folder);
   }
   // Every entry is tried; the last one decides.
   bool lastSaved = true;
   for (const ShortcutEntry* entry = entries; entry != nullptr && entry->name != nullptr; ++entry) {
-    char link[kPathCapacity], target[kPathCapacity];
-    lastSaved = FormatBounded(link, sizeof link, "%s\\%s.lnk", folder, entry->name) &&
+    char target[kPathCapacity];
+    lastSaved = WidePathWith(folder, entry->name, ".lnk", link) &&
                 FormatBounded(target, sizeof target, "%s\\%s", InstallDir, entry->file) &&
                 CreateShellLink(target, link, entry->name);
   }
@@ -167,9 +191,10 @@ bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries)
 }
 
 bool CreateDesktopIcon(const char* fileName, const char* shortcutName) {
-  char target[kPathCapacity], desktop[kPathCapacity], link[kPathCapacity];
-  if (!FormatBounded(target, sizeof target, "%s\\%s", InstallDir, fileName)) return false;
-  if (!GetShellFolderPath(kShellFolderDesktop, desktop)) return false;
-  if (!FormatBounded(link, sizeof link, "%s\\%s.lnk", desktop, shortcutName)) return false;
-  return CreateShellLink(target, link, shortcutName);
+  char target[kPathCapacity];
+  WidePath desktop, link;
+  return FormatBounded(target, sizeof target, "%s\\%s", InstallDir, fileName) &&
+         GetShellFolderPath(kShellFolderDesktop, desktop) &&
+         WidePathWith(desktop, shortcutName, ".lnk", link) &&
+         CreateShellLink(target, link, shortcutName);
 }

@@ -10,6 +10,7 @@
 #include "common/file_attributes.h"
 #include "common/file_replace.h"
 #include "common/plain_files.h"
+#include "common/wide_paths.h"
 #include "shell/ui_config.h"
 #include "shell/ui_config_edit.h"
 
@@ -51,17 +52,20 @@ int UpdateUiConfig() {
 }
 
 void CopyControlSettings() {
-  char source[kPathCapacity];
-  char destination[kPathCapacity];
-  if (!FormatBounded(source, sizeof source, "%sSCtrlSet%c.bin", InstallerFolder,
-                     kControlSettingsVariant))
+  // The source is beside the Installer, which may have been started from a folder that the ANSI
+  // code page cannot spell: wide.
+  char name[16], destination[kPathCapacity];
+  WidePath source, windows, wideDestination;
+  if (!FormatBounded(name, sizeof name, "SCtrlSet%c.bin", kControlSettingsVariant) ||
+      !WidePathWith(InstallerFolder, nullptr, name, source) ||
+      WideFileAttributes(source) == INVALID_FILE_ATTRIBUTES)
     return;
-  if (!PathExists(source)) return;
-  if (!FormatBounded(destination, sizeof destination, "%sSCtrlSet%c.bin", WindowsFolder,
-                     kControlSettingsVariant))
+  if (!FormatBounded(destination, sizeof destination, "%s%s", WindowsFolder, name) ||
+      !WidenAnsi(WindowsFolder, windows, kPathCapacity) ||
+      !WidePathWith(windows, nullptr, name, wideDestination))
     return;
   // The copy overwrites an earlier one in place once it is no longer protected; the earlier copy
   // is not deleted first, so a failed copy does not lose it.
   ClearProtection(destination);
-  CopyFileA(source, destination, FALSE);
+  CopyWideFile(source, wideDestination);
 }

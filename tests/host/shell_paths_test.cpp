@@ -15,72 +15,79 @@ bool IsChineseLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE
 const std::string kBig5Xu = "\xB3\x5C";
 const std::string kGbkWithBackslash = "\xB0\x5C";
 
-std::string Compose(const std::string& windows, bool nt, const std::string& user, int kind,
-                    LeadByteTest lead = IsChineseLeadByte) {
-  char out[260];
-  if (!ComposeLegacyFolderPath(windows.c_str(), nt, user.c_str(), kind, lead, out, sizeof out))
-    return "<failed:" + std::string(out) + ">";
+std::wstring Compose(const std::wstring& windows, bool nt, const std::wstring& user, int kind) {
+  wchar_t out[260];
+  if (!ComposeLegacyFolderPath(windows.c_str(), nt, user.c_str(), kind, out, 260))
+    return L"<failed:" + std::wstring(out) + L">";
   return out;
 }
 
 TEST(LegacyFolder, TheFourPathsWithAndWithoutATrailingBackslash) {
-  for (const char* windows : {"C:\\WINDOWS", "C:\\WINDOWS\\"}) {
-    EXPECT_EQ(Compose(windows, false, "", kShellFolderPrograms),
-              "C:\\WINDOWS\\start menu\\programs");
-    EXPECT_EQ(Compose(windows, false, "", kShellFolderDesktop), "C:\\WINDOWS\\Desktop");
-    EXPECT_EQ(Compose(windows, true, "mei", kShellFolderPrograms),
-              "C:\\WINDOWS\\profiles\\mei\\start menu\\programs");
-    EXPECT_EQ(Compose(windows, true, "mei", kShellFolderDesktop),
-              "C:\\WINDOWS\\profiles\\mei\\Desktop");
+  for (const wchar_t* windows : {L"C:\\WINDOWS", L"C:\\WINDOWS\\"}) {
+    EXPECT_EQ(Compose(windows, false, L"", kShellFolderPrograms),
+              L"C:\\WINDOWS\\start menu\\programs");
+    EXPECT_EQ(Compose(windows, false, L"", kShellFolderDesktop), L"C:\\WINDOWS\\Desktop");
+    EXPECT_EQ(Compose(windows, true, L"mei", kShellFolderPrograms),
+              L"C:\\WINDOWS\\profiles\\mei\\start menu\\programs");
+    EXPECT_EQ(Compose(windows, true, L"mei", kShellFolderDesktop),
+              L"C:\\WINDOWS\\profiles\\mei\\Desktop");
   }
-  EXPECT_EQ(Compose("C:\\", false, "", kShellFolderDesktop), "C:\\Desktop");
+  EXPECT_EQ(Compose(L"C:\\", false, L"", kShellFolderDesktop), L"C:\\Desktop");
+  // A user name that no ANSI code page of the system need spell (NT 3.51 keeps the profile
+  // under it), and a Windows folder named so.
+  EXPECT_EQ(Compose(L"C:\\WINNT", true, L"张三", kShellFolderPrograms),
+            L"C:\\WINNT\\profiles\\张三\\start menu\\programs");
+  EXPECT_EQ(Compose(L"D:\\視窗", false, L"", kShellFolderDesktop), L"D:\\視窗\\Desktop");
 }
 
 TEST(LegacyFolder, OtherKindsEndInABackslash) {
-  EXPECT_EQ(Compose("C:\\WINNT", false, "", 5), "C:\\WINNT\\");
-  EXPECT_EQ(Compose("C:\\WINNT\\", true, "mei", 16), "C:\\WINNT\\profiles\\mei\\");
+  EXPECT_EQ(Compose(L"C:\\WINNT", false, L"", 5), L"C:\\WINNT\\");
+  EXPECT_EQ(Compose(L"C:\\WINNT\\", true, L"mei", 16), L"C:\\WINNT\\profiles\\mei\\");
 }
 
 TEST(LegacyFolder, AnEmptyWindowsFolderFails) {
-  EXPECT_EQ(Compose("", false, "", kShellFolderDesktop), "<failed:>");
-  // So does NT without a user name, its buffer left empty; a buffer of no bytes is not touched.
-  char out[1] = {'x'};
-  EXPECT_FALSE(ComposeLegacyFolderPath("C:\\WINNT", true, nullptr, 5, nullptr, out, 1));
-  EXPECT_EQ(out[0], '\0');
-  out[0] = 'x';
-  EXPECT_FALSE(ComposeLegacyFolderPath("C:\\WINNT", false, "", 5, nullptr, out, 0));
-  EXPECT_EQ(out[0], 'x');
+  EXPECT_EQ(Compose(L"", false, L"", kShellFolderDesktop), L"<failed:>");
+  // So does NT without a user name, its buffer left empty; a buffer of no room is not touched.
+  wchar_t out[1] = {L'x'};
+  EXPECT_FALSE(ComposeLegacyFolderPath(L"C:\\WINNT", true, nullptr, 5, out, 1));
+  EXPECT_EQ(out[0], L'\0');
+  out[0] = L'x';
+  EXPECT_FALSE(ComposeLegacyFolderPath(L"C:\\WINNT", false, L"", 5, out, 0));
+  EXPECT_EQ(out[0], L'x');
 }
 
 TEST(LegacyFolder, AResultThatDoesNotFitIsRefusedNotCut) {
-  // "\profiles\" + user + "\Desktop" after a Windows folder of 10 bytes.
-  const std::string windows = "C:\\WINDOWS";
-  const size_t fixed = windows.size() + std::string("\\profiles\\\\Desktop").size();
-  const std::string fits(259 - fixed, 'u'), tooLong(260 - fixed, 'u');
+  // "\profiles\" + user + "\Desktop" after a Windows folder of 10 characters.
+  const std::wstring windows = L"C:\\WINDOWS";
+  const size_t fixed = windows.size() + std::wstring(L"\\profiles\\\\Desktop").size();
+  const std::wstring fits(259 - fixed, L'u'), tooLong(260 - fixed, L'u');
   EXPECT_EQ(Compose(windows, true, fits, kShellFolderDesktop).size(), 259u);
-  EXPECT_EQ(Compose(windows, true, tooLong, kShellFolderDesktop), "<failed:>");
+  EXPECT_EQ(Compose(windows, true, tooLong, kShellFolderDesktop), L"<failed:>");
 
-  // Never a byte past the buffer, however small it is.
-  char small[12];
-  memset(small, 'x', sizeof small);
-  EXPECT_FALSE(
-      ComposeLegacyFolderPath("C:\\WINDOWS", false, "", kShellFolderDesktop, nullptr, small, 11));
-  EXPECT_EQ(small[0], '\0');
-  EXPECT_EQ(small[11], 'x');
-}
+  // Never a character past the buffer, however small it is.
+  wchar_t small[12];
+  for (wchar_t& c : small) c = L'x';
+  EXPECT_FALSE(ComposeLegacyFolderPath(L"C:\\WINDOWS", false, L"", kShellFolderDesktop, small, 11));
+  EXPECT_EQ(small[0], L'\0');
+  EXPECT_EQ(small[11], L'x');
 
-TEST(LegacyFolder, ASecondByteEqualToBackslashIsNoTrailingBackslash) {
-  // A Windows folder ending in a double-byte character whose second byte is 0x5C still needs
-  // its separator.
-  const std::string big5 = "C:\\" + kBig5Xu, gbk = "C:\\" + kGbkWithBackslash;
-  EXPECT_EQ(Compose(big5, false, "", kShellFolderDesktop), big5 + "\\Desktop");
-  EXPECT_EQ(Compose(gbk, false, "", kShellFolderDesktop), gbk + "\\Desktop");
-  EXPECT_EQ(Compose(big5 + "\\", false, "", kShellFolderDesktop), big5 + "\\Desktop");
-  // A user name of such characters passes through unchanged.
-  EXPECT_EQ(Compose("C:\\WINNT", true, kBig5Xu + kBig5Xu, kShellFolderPrograms),
-            "C:\\WINNT\\profiles\\" + kBig5Xu + kBig5Xu + "\\start menu\\programs");
-  // On a single-byte code page the same bytes are two characters, the second a backslash.
-  EXPECT_EQ(Compose(big5, false, "", kShellFolderDesktop, nullptr), big5 + "Desktop");
+  // The wide appends and backslash helpers behind it.
+  wchar_t text[8] = L"ab";
+  EXPECT_TRUE(AppendText(text, 8, L"\\\\"));
+  EXPECT_TRUE(AppendText(text, 8, "c\\"));
+  EXPECT_EQ(std::wstring(text), L"ab\\\\c\\");
+  EXPECT_EQ(FindLastBackslash(text), 5);
+  EXPECT_EQ(FindLastBackslash(L"C:"), -1);
+  DropTrailingBackslashes(text);
+  EXPECT_EQ(std::wstring(text), L"ab\\\\c");
+  EXPECT_TRUE(AppendText(text, 8, L"de")) << "seven characters and the zero fill it";
+  EXPECT_FALSE(AppendText(text, 8, "f"));
+  EXPECT_EQ(std::wstring(text), L"ab\\\\cde");
+  wchar_t root[] = L"C:\\\\", none[] = L"\\";
+  DropTrailingBackslashes(root);
+  DropTrailingBackslashes(none);
+  EXPECT_EQ(std::wstring(root), L"C:");
+  EXPECT_EQ(std::wstring(none), L"");
 }
 
 TEST(BackslashSearch, SkipsSecondBytesAndReadsAFinalLeadByteAlone) {

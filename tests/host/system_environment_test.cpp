@@ -23,36 +23,29 @@ TEST(SystemLanguageFor, ChineseOnAMultibyteCodePageOnly) {
   EXPECT_EQ(SystemLanguageFor(true, 0x0004), 1);  // neutral Chinese
 }
 
-bool GbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
-std::string FolderOf(const char* name, bool (*lead)(unsigned char) = nullptr) {
-  char folder[260];
-  InstallerFolderOf(name, lead, folder, sizeof folder);
+std::wstring FolderOf(const wchar_t* name) {
+  wchar_t folder[260];
+  InstallerFolderOf(name, folder, 260);
   return folder;
 }
 
 TEST(InstallerFolderOf, KeepsTheFolderWithItsBackslash) {
-  EXPECT_EQ(FolderOf("C:\\setup\\inst.exe"), "C:\\setup\\");
-  EXPECT_EQ(FolderOf("C:\\inst.exe"), "C:\\");
-  EXPECT_EQ(FolderOf("inst.exe"), "A:\\");
-  EXPECT_EQ(FolderOf(""), "A:\\");
-  EXPECT_EQ(FolderOf(nullptr), "A:\\");
-  EXPECT_EQ(FolderOf("\\inst.exe"), "\\");
-  // A folder that would fill its buffer to the last byte, leaving no room for the terminating
-  // zero, falls back to A:\ instead of being written past the buffer's end.
-  std::vector<char> six(6);  // "C:\K7\" takes 7 with its zero
-  InstallerFolderOf("C:\\K7\\inst.exe", nullptr, six.data(), six.size());
-  EXPECT_STREQ(six.data(), "A:\\");
-  char one[1] = {'x'};
-  InstallerFolderOf("C:\\K7\\inst.exe", nullptr, one, 1);
-  EXPECT_EQ(one[0], '\0');
-}
-
-TEST(InstallerFolderOf, DoesNotCutInsideATwoByteCharacter) {
-  // 0x955C is a GBK character whose second byte is a backslash.
-  EXPECT_EQ(FolderOf("C:\\setup\\\x95\x5C.exe", GbkLead), "C:\\setup\\");
-  EXPECT_EQ(FolderOf("C:\\\x95\x5C\\inst.exe", GbkLead), "C:\\\x95\x5C\\");
-  EXPECT_EQ(FolderOf("\x95\x5Cinst.exe", GbkLead), "A:\\");
+  EXPECT_EQ(FolderOf(L"C:\\setup\\inst.exe"), L"C:\\setup\\");
+  EXPECT_EQ(FolderOf(L"C:\\inst.exe"), L"C:\\");
+  EXPECT_EQ(FolderOf(L"inst.exe"), L"A:\\");
+  EXPECT_EQ(FolderOf(L""), L"A:\\");
+  EXPECT_EQ(FolderOf(nullptr), L"A:\\");
+  EXPECT_EQ(FolderOf(L"\\inst.exe"), L"\\");
+  // A download folder that no ANSI code page of the system need spell.
+  EXPECT_EQ(FolderOf(L"C:\\Users\\张三\\Downloads\\安装.exe"), L"C:\\Users\\张三\\Downloads\\");
+  // A folder that would fill its buffer to the last character, leaving no room for the
+  // terminating zero, falls back to A:\ instead of being written past the buffer's end.
+  std::vector<wchar_t> six(6);  // "C:\K7\" takes 7 with its zero
+  InstallerFolderOf(L"C:\\K7\\inst.exe", six.data(), six.size());
+  EXPECT_EQ(std::wstring(six.data()), L"A:\\");
+  wchar_t one[1] = {L'x'};
+  InstallerFolderOf(L"C:\\K7\\inst.exe", one, 1);
+  EXPECT_EQ(one[0], L'\0');
 }
 
 TEST(EnterKeyActionFor, PushButtonsPressThemselvesEverythingElsePressesNext) {

@@ -14,6 +14,7 @@
 #include "installed_product.h"
 #include "installer_driver.h"
 #include "resources/resource_ids.h"
+#include "shell/ui_config.h"
 #include "test_files.h"
 
 namespace {
@@ -209,7 +210,7 @@ TEST_F(InstallationRun, AnUpgradeThatCannotFinishLeavesTheEarlierReleaseWhole) {
       EXPECT_FALSE(FileExists(target + "\\K7.exe"));
       EXPECT_EQ(ReadBytes(target + "\\~K7Setup.109"), "earlier K7.exe");
       // As a run killed in the configuration edit also leaves it: the new velmarui.ini, unedited.
-      WriteBytes(target + "\\~K7Setup.cfg", "velmarui.ini as a killed edit left it");
+      WriteBytes(target + "\\" + kUiConfigKeptName, "velmarui.ini as a killed edit left it");
     } else {
       EXPECT_EQ(ChangesIn(target, earlier), "") << fault;
     }
@@ -284,6 +285,140 @@ TEST_F(InstallationRun, ASecondInstallerSaysThatOneIsRunningAndEnds) {
   PostMessageA(notice, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(second.WaitForExit(10000), 0);
   EXPECT_TRUE(first.running());
+}
+
+// The user's Start menu and desktop moved, as the registry's User Shell Folders move them, for
+// the object's lifetime.
+class ShellFoldersMoved {
+ public:
+  ShellFoldersMoved(const std::wstring& programs, const std::wstring& desktop) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) != 0)
+      return;
+    Move(L"Programs", programs, &programs_);
+    Move(L"Desktop", desktop, &desktop_);
+  }
+  ~ShellFoldersMoved() {
+    if (key_ == nullptr) return;
+    Put(L"Programs", programs_);
+    Put(L"Desktop", desktop_);
+    RegCloseKey(key_);
+  }
+  ShellFoldersMoved(const ShellFoldersMoved&) = delete;
+  ShellFoldersMoved& operator=(const ShellFoldersMoved&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  void Move(const wchar_t* name, const std::wstring& to, std::wstring* earlier) {
+    wchar_t value[MAX_PATH] = L"";
+    DWORD size = sizeof value;
+    RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    *earlier = value;
+    Put(name, to);
+  }
+  void Put(const wchar_t* name, const std::wstring& value) {
+    RegSetValueExW(key_, name, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  std::wstring programs_, desktop_;
+};
+
+// For the users this Installer is made for: a profile named in Chinese on an English system (code
+// page 1252), its Start menu and desktop moved there. The silent run and the wizard make all
+// three links there, under today's names; the Installer started from a download folder named so
+// copies the control settings beside it and logs there. Target folders that the code page cannot
+// spell, or spells as another folder (a full-width backslash read as "\"), are refused in words
+// from "/D=", the chooser and the path box, and nothing is written anywhere.
+TEST_F(InstallationRun, AProfileThatTheCodePageCannotSpell) {
+  ASSERT_EQ(GetACP(), 1252u) << "an English system";
+  const std::wstring profile = Wide(dir.path()) + L"\\张三", programs = profile + L"\\开始菜单",
+                     desktop = profile + L"\\桌面", downloads = profile + L"\\下载";
+  for (const std::wstring& folder : {profile, programs, desktop, downloads})
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ShellFoldersMoved moved(programs, desktop);
+  const std::wstring setup = downloads + L"\\setup.exe", log = downloads + L"\\" +
+                                                                Wide(kSilentLogName);
+  ASSERT_TRUE(CopyFileW(Wide(K7_INSTALLER_EXE).c_str(), setup.c_str(), FALSE));
+  ASSERT_TRUE(WriteBytes(downloads + L"\\SCtrlSet2.bin", "control settings"));
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  const std::string settings = std::string(windows) + "\\SCtrlSet2.bin";
+  auto expectLinks = [&](const std::string& target) {
+    const std::wstring group = programs + L"\\Quorvane-Brix4";
+    for (const std::wstring& link : {group + L"\\Quorvane-Brix4.lnk", group + L"\\UnInstall.lnk",
+                                     desktop + L"\\Quorvane-Brix4.lnk"}) {
+      LinkContents contents;
+      ASSERT_TRUE(ReadLink(link, &contents)) << Ansi(link);
+      EXPECT_EQ(contents.workingFolder, target) << Ansi(link);
+    }
+    RemoveTree(group);
+  };
+
+  const std::string target = dir / "installed";
+  {
+    InstallerRun run(setup, L"/S /D=" + Wide(target));
+    EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  }
+  ExpectInstalled(target);
+  expectLinks(target);
+  EXPECT_EQ(ReadBytes(settings), "control settings");
+  DeleteFileA(settings.c_str());
+  // A Chinese folder, and one whose full-width backslashes the code page would read as "\":
+  // a\..\b, the folder b beside it.
+  for (const std::wstring& folder :
+       {profile + L"\\K7", Wide(dir.path()) + L"\\a\xFF3C..\xFF3C" L"b"}) {
+    InstallerRun run(setup, L"/S /D=" + folder);
+    EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 2) << Ansi(folder);
+  }
+  EXPECT_FALSE(FileExists(dir / "b"));
+  HANDLE file = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  char text[1024] = "";
+  DWORD read = 0;
+  ReadFile(file, text, sizeof text - 1, &read, nullptr);
+  CloseHandle(file);
+  const std::string line =
+      std::string(kMsgFolderNotInCodePage.chinese) + " " + kMsgFolderNotInCodePage.english + "\r\n";
+  EXPECT_EQ(std::string(text, read), line + line);
+
+  // Through the wizard, started from the download folder: the chooser opens there and its OK is
+  // refused with the notice, as is the Chinese folder typed into the path box; an English one
+  // installs.
+  const std::string second = dir / "second";
+  InstallerRun run(setup, L"", downloads);
+  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+  ASSERT_NE(wizard, nullptr);
+  Click(wizard, IDC_BROWSE);
+  HWND chooser = run.WaitForWindow(K7_CHOOSER_TITLE, 10000);
+  ASSERT_NE(chooser, nullptr);
+  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  HWND notice = WaitForMessage(run, kMsgFolderNotInCodePage.chinese);
+  ASSERT_NE(notice, nullptr);
+  PostMessageA(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice); }));
+  EXPECT_TRUE(IsWindowVisible(chooser)) << "the user picks another folder";
+  PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+  SetDlgItemTextW(wizard, IDC_PATH, (profile + L"\\K7").c_str());
+  for (int page = 0; page < 3; ++page) {
+    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+    Sleep(300);
+  }
+  notice = WaitForMessage(run, kMsgFolderNotInCodePage.chinese);
+  ASSERT_NE(notice, nullptr);
+  PostMessageA(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsVisibleControl(wizard, IDC_BACK); }));
+  SetDlgItemTextA(wizard, IDC_PATH, second.c_str());
+  PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+  HWND outcome = WaitForMessage(run, kMsgInstallSucceeded.chinese);
+  ASSERT_NE(outcome, nullptr);
+  PostMessageA(outcome, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  ExpectInstalled(second);
+  expectLinks(second);
+  DeleteFileA(settings.c_str());
+  EXPECT_EQ(CountEntries(dir.path()), 3) << "the profile and the two installations, nothing else";
+  RemoveTree(profile);
 }
 
 // Copies of the Installer damaged as downloads arrive damaged: a stream cut short (a build), one

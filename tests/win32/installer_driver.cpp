@@ -12,12 +12,27 @@ InstallerRun::InstallerRun(const std::string& exe, const std::string& arguments)
   PROCESS_INFORMATION info = {};
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
-  if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &info)) {
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    processId_ = info.dwProcessId;
-  }
+  Started(CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                         nullptr, &startup, &info),
+          info);
+}
+
+InstallerRun::InstallerRun(const std::wstring& exe, const std::wstring& arguments,
+                           const std::wstring& folder) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+  Started(CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                         folder.empty() ? nullptr : folder.c_str(), &startup, &info),
+          info);
+}
+
+void InstallerRun::Started(BOOL created, const PROCESS_INFORMATION& info) {
+  if (!created) return;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
 }
 
 InstallerRun::~InstallerRun() {

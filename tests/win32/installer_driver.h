@@ -12,6 +12,10 @@ class InstallerRun {
  public:
   // `arguments` follow the quoted program name on the command line.
   explicit InstallerRun(const std::string& exe, const std::string& arguments = "");
+  // The same with wide names, which the ANSI code page need not spell, started in the current
+  // folder `folder` (empty: the test's).
+  InstallerRun(const std::wstring& exe, const std::wstring& arguments,
+               const std::wstring& folder = L"");
   ~InstallerRun();
   InstallerRun(const InstallerRun&) = delete;
   InstallerRun& operator=(const InstallerRun&) = delete;
@@ -24,6 +28,7 @@ class InstallerRun {
   bool running() const;
 
  private:
+  void Started(BOOL created, const PROCESS_INFORMATION& info);
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
 };

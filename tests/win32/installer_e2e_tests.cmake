@@ -54,7 +54,8 @@ add_dependencies(installer_e2e_tests K7_Quorvane_Setup K7_Quorvane_Setup_no_glyp
                  K7_Quorvane_Setup_no_wizard K7_Quorvane_Setup_cut_english_licence)
 
 # Whole installations, silent and through the wizard, checked on the files they leave.
-k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp)
+k7_win32_test(installation_run_tests SOURCES tests/win32/installation_run_test.cpp
+              ENV LC_ALL=en_US.UTF-8)
 k7_wine_path(K7_AS_WIN95_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_as_win95.exe)
 k7_wine_path(K7_FAULTY_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_faulty.exe)
 target_compile_definitions(installation_run_tests PRIVATE

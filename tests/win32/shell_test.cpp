@@ -35,8 +35,8 @@ std::string FolderNotice(const std::string& path) {
 // ---- Folders -------------------------------------------------------------------------------
 
 std::string SpecialFolder(int kind) {
-  char path[kPathCapacity];
-  return GetSpecialFolderPath(kind, path) ? path : "";
+  wchar_t path[kPathCapacity];
+  return GetSpecialFolderPath(kind, path) ? Ansi(path) : "";
 }
 
 std::string WindowsFolderPath() {
@@ -97,7 +97,7 @@ class ShellTest : public testing::Test {
 
 TEST_F(ShellTest, LinkCarriesTargetDescriptionIconAndWorkingFolder) {
   const std::string link = dir / "program.lnk";
-  ASSERT_TRUE(CreateShellLink((dir / "K7.exe").c_str(), link.c_str(), "Quorvane-Brix4"));
+  ASSERT_TRUE(CreateShellLink((dir / "K7.exe").c_str(), Wide(link).c_str(), "Quorvane-Brix4"));
   LinkContents contents;
   ASSERT_TRUE(ReadLink(link, &contents));
   EXPECT_EQ(contents.target, dir / "K7.exe");
@@ -112,7 +112,7 @@ TEST_F(ShellTest, TheWorkingFolderCutSkipsSecondBytesOfDoubleByteCharacters) {
   // 癨 in GBK is B0 5C: its second byte is not the folder's end.
   const std::string target = dir / "\xB0\x5C.exe", link = dir / "dbcs.lnk";
   WriteBytes(target, "program");
-  ASSERT_TRUE(CreateShellLink(target.c_str(), link.c_str(), "dbcs"));
+  ASSERT_TRUE(CreateShellLink(target.c_str(), Wide(link).c_str(), "dbcs"));
   LinkContents contents;
   ASSERT_TRUE(ReadLink(link, &contents));
   EXPECT_EQ(contents.target, target);
@@ -120,9 +120,9 @@ TEST_F(ShellTest, TheWorkingFolderCutSkipsSecondBytesOfDoubleByteCharacters) {
 }
 
 TEST_F(ShellTest, ALinkPathThatCannotBeSavedOrConvertedIsFalse) {
-  EXPECT_FALSE(CreateShellLink((dir / "K7.exe").c_str(), (dir / "missing\\a.lnk").c_str(), "a"));
-  // More than 260 wide characters: the conversion fails and nothing is saved.
-  const std::string longName = dir / (std::string(300 - dir.path().size(), 'n') + ".lnk");
+  EXPECT_FALSE(CreateShellLink((dir / "K7.exe").c_str(), Wide(dir / "missing\\a.lnk").c_str(), "a"));
+  // A link path longer than any path: nothing is saved.
+  const std::wstring longName = Wide(dir.path()) + L"\\" + std::wstring(300, L'n') + L".lnk";
   EXPECT_FALSE(CreateShellLink((dir / "K7.exe").c_str(), longName.c_str(), "long"));
   EXPECT_EQ(CountEntries(dir.path()), 2);
 }
@@ -130,17 +130,17 @@ TEST_F(ShellTest, ALinkPathThatCannotBeSavedOrConvertedIsFalse) {
 TEST_F(ShellTest, LinkLeavesComAsItFoundIt) {
   const std::string target = dir / "K7.exe", link = dir / "com.lnk";
   // Not initialised before: not initialised after.
-  ASSERT_TRUE(CreateShellLink(target.c_str(), link.c_str(), "com"));
+  ASSERT_TRUE(CreateShellLink(target.c_str(), Wide(link).c_str(), "com"));
   EXPECT_EQ(CoInitialize(nullptr), S_OK);
   // Initialised before (just now): still initialised after.
-  ASSERT_TRUE(CreateShellLink(target.c_str(), link.c_str(), "com"));
+  ASSERT_TRUE(CreateShellLink(target.c_str(), Wide(link).c_str(), "com"));
   EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
   CoUninitialize();
   CoUninitialize();
   // In the multithreaded apartment CoInitialize fails: no link, and the apartment is kept.
   DeleteFileA(link.c_str());
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-  EXPECT_FALSE(CreateShellLink(target.c_str(), link.c_str(), "mta"));
+  EXPECT_FALSE(CreateShellLink(target.c_str(), Wide(link).c_str(), "mta"));
   EXPECT_FALSE(FileExists(link));
   EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
   CoUninitialize();
@@ -215,23 +215,23 @@ TEST_F(ShellTest, AGroupPathTooLongForTheBufferIsRefusedWithTheStartMenuNotice) 
 
 TEST_F(ShellTest, MajorVersion3ComposesTheFoldersUnderTheWindowsFolder) {
   const std::string windows = WindowsFolderPath();
-  char path[kPathCapacity];
+  wchar_t path[kPathCapacity];
   {
     LegacySystem system(0);
     ASSERT_TRUE(GetShellFolderPath(kShellFolderPrograms, path));
-    EXPECT_EQ(std::string(path), windows + "\\start menu\\programs");
+    EXPECT_EQ(Ansi(path), windows + "\\start menu\\programs");
     ASSERT_TRUE(GetShellFolderPath(kShellFolderDesktop, path));
-    EXPECT_EQ(std::string(path), windows + "\\Desktop");
+    EXPECT_EQ(Ansi(path), windows + "\\Desktop");
   }
   LegacySystem system(1);
   const std::string profile = windows + "\\profiles\\" + UserName();
   ASSERT_TRUE(GetShellFolderPath(kShellFolderDesktop, path));
-  EXPECT_EQ(std::string(path), profile + "\\Desktop");
+  EXPECT_EQ(Ansi(path), profile + "\\Desktop");
   ASSERT_TRUE(GetShellFolderPath(kShellFolderPrograms, path));
-  EXPECT_EQ(std::string(path), profile + "\\start menu\\programs");
+  EXPECT_EQ(Ansi(path), profile + "\\start menu\\programs");
 
   // The group and its links go there, and nowhere else.
-  const std::string legacyPrograms = path;
+  const std::string legacyPrograms = Ansi(path);
   ASSERT_TRUE(CreateDirectoryA((windows + "\\profiles").c_str(), nullptr) ||
               GetLastError() == ERROR_ALREADY_EXISTS);
   CreateDirectoryA(profile.c_str(), nullptr);
@@ -304,12 +304,6 @@ std::set<std::wstring> WideEntries(const std::wstring& folder) {
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;
-}
-
-std::wstring Wide(const std::string& ansi) {
-  wchar_t wide[MAX_PATH] = L"";
-  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
-  return wide;
 }
 
 TEST(StartMenuNames, TheSystemLanguagesNamesOnDiskWhateverTheUserChose) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/installer_state.h"
+#include "test_files.h"
 #include "app/startup.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST(FindInstallerFolder, IsTheFolderOfTheRunningProgramWithItsBackslash) {
   GetModuleFileNameA(nullptr, module, sizeof module);
   std::string name = module;
   FindInstallerFolder(GetModuleHandleA(nullptr));
-  EXPECT_EQ(std::string(InstallerFolder), name.substr(0, name.rfind('\\') + 1));
+  EXPECT_EQ(Ansi(InstallerFolder), name.substr(0, name.rfind('\\') + 1));
 }
 
 }  // namespace

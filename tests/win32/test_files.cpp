@@ -25,6 +25,18 @@ ScratchInstallDir::~ScratchInstallDir() {
   InstallDir[0] = '\0';
 }
 
+std::wstring Wide(const std::string& ansi) {
+  wchar_t wide[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
+  return wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  char ansi[2 * MAX_PATH] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+  return ansi;
+}
+
 std::string SampleFile(const char* name) {
   return ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + name);
 }
@@ -121,7 +133,40 @@ void RemoveTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName, path = folder + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  const bool ok = file != INVALID_HANDLE_VALUE &&
+                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                            nullptr) &&
+                  written == bytes.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return ok;
+}
+
 bool ReadLink(const std::string& linkPath, LinkContents* contents) {
+  return ReadLink(Wide(linkPath), contents);
+}
+
+bool ReadLink(const std::wstring& linkPath, LinkContents* contents) {
   bool read = false;
   if (FAILED(CoInitialize(nullptr))) return false;
   IShellLinkA* link = nullptr;
@@ -129,9 +174,7 @@ bool ReadLink(const std::string& linkPath, LinkContents* contents) {
                                  reinterpret_cast<void**>(&link)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t wide[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+      if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
         char text[MAX_PATH];
         link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
         contents->target = text;

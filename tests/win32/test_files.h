@@ -23,6 +23,10 @@ class ScratchInstallDir {
   std::string path_;
 };
 
+// A text of the ANSI code page widened, and a wide text in the ANSI code page.
+std::wstring Wide(const std::string& ansi);
+std::string Ansi(const std::wstring& wide);
+
 // The sample payload's bytes of `name`.
 std::string SampleFile(const char* name);
 
@@ -47,6 +51,9 @@ FolderContents ContentsOf(const std::string& folder);
 // `before`, "~name": other bytes or attributes); empty when they are alike.
 std::string ChangesBetween(const FolderContents& before, const FolderContents& now);
 void RemoveTree(const std::string& folder);
+void RemoveTree(const std::wstring& folder);  // names the ANSI code page need not spell
+// Writes `bytes` as the file at the wide `path`; false when it cannot.
+bool WriteBytes(const std::wstring& path, const std::string& bytes);
 
 // A folder at a fixed place (pictures show the same path on every run), made for the lifetime of
 // the object and removed with everything in it at the end.
@@ -69,3 +76,4 @@ struct LinkContents {
   int iconIndex = -1;
 };
 bool ReadLink(const std::string& linkPath, LinkContents* contents);
+bool ReadLink(const std::wstring& linkPath, LinkContents* contents);

@@ -97,7 +97,9 @@ TEST_F(UiConfigTest, AFileThatCannotBeReplacedKeepsItsBytes) {
 class ControlSettingsTest : public testing::Test {
  protected:
   ControlSettingsTest() {
-    snprintf(InstallerFolder, sizeof InstallerFolder, "%s\\", installer.path().c_str());
+    const std::wstring folder = Wide(installer.path() + "\\");
+    folder.copy(InstallerFolder, folder.size());
+    InstallerFolder[folder.size()] = 0;
     snprintf(WindowsFolder, sizeof WindowsFolder, "%s\\", windows.path().c_str());
   }
   ScratchInstallDir installer;
