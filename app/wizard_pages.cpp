@@ -23,17 +23,23 @@ const LanguageEntry kLanguageTable[kLanguageEntries] = {
     {kUiChineseTraditional, "Chinese(Traditional) 中文繁体"},
 };
 
+// Columns: state of Next, new state, page shown, the "English" box checked, installation started.
+// A table rather than a literal returned from each case: the compiler keeps a returned literal
+// in writable data.
+struct NextRow {
+  int state;
+  WizardTransition next;
+};
+constexpr NextRow kNextRows[] = {
+    {kWizardFolderPage, {kWizardLicencePage, kWizardLicencePage, true, false}},
+    {kWizardLicencePage, {kWizardLanguagePage, kWizardLanguagePage, false, false}},
+    {kWizardLanguagePage, {kWizardInstalling, kWizardLanguagePage, false, true}},
+};
+
 WizardTransition NextTransition(int state) {
-  switch (state) {
-    case kWizardFolderPage:
-      return {kWizardLicencePage, kWizardLicencePage, true, false};
-    case kWizardLicencePage:
-      return {kWizardLanguagePage, kWizardLanguagePage, false, false};
-    case kWizardLanguagePage:
-      return {kWizardInstalling, kWizardLanguagePage, false, true};
-    default:
-      return {state, -1, false, false};
-  }
+  for (const NextRow& row : kNextRows)
+    if (row.state == state) return row.next;
+  return {state, -1, false, false};
 }
 
 WizardTransition BackTransition(int state) {

@@ -20,14 +20,15 @@ set(K7_WINE_ENV "K7_WINE_PREFIX=${K7_WINE_PREFIX};K7_WINE_ARCH=${K7_WINE_ARCH}")
 set(K7_SHIPPED_INSTALLER "${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe" CACHE FILEPATH
     "The PE32 Installer whose file the tests check (the twin build names the PE32 build's)")
 
-# Installer code: no exceptions, no RTTI and so no unwind tables, small, without the compiler's
-# name in every object's data; deterministic link without a timestamp. The Installer is linked
+# Installer code: no exceptions, no RTTI and so no unwind tables, as small as the compiler makes
+# it (-Oz: none of our own code is hot; libdeflate's inflating loop keeps -O2), without the
+# compiler's name in every object's data; deterministic link without a timestamp. The Installer is linked
 # with link-time optimisation over its own code, libdeflate and zlib (K7_LTO): the link sees the
 # whole program, inlines across files and keeps one copy of each constant that several files
 # name (the manifest's file names), 2.5 KB less than each file compiled alone. The objects carry
 # their machine code too, so that the test programs link them without it.
 set(K7_LTO -flto -ffat-lto-objects)
-set(K7_W32_COMPILE -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+set(K7_W32_COMPILE -Oz -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
                    -fno-asynchronous-unwind-tables -fno-ident ${K7_LTO})
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 # Every other program links the objects' machine code, without the optimisation.
@@ -71,7 +72,7 @@ set(K7_INSTALLER_SOURCES app/win_main.cpp app/c_library_win32.cpp resources/inst
 # calloc that the compiler itself makes are resolved only after it. libgcc's stack probe, which
 # the PE32+ twin calls for its licence page's frame of more than 4 KB, is named to the linker
 # before the optimisation: found only after it, it crashes Debian's linker (binutils 2.40).
-set(K7_INSTALLER_LINK ${K7_W32_LINK} -Os -flto -nostdlib -nostartfiles
+set(K7_INSTALLER_LINK ${K7_W32_LINK} -Oz -flto -nostdlib -nostartfiles
                       -Wl,--disable-auto-import -Wl,--disable-runtime-pseudo-reloc)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND K7_INSTALLER_LINK -Wl,--undefined=___chkstk_ms)

@@ -36,7 +36,7 @@ bool HeldOpen(const char* path) {
 bool FindFileInUse(bool keepOldWordBase, char (&name)[kPathCapacity]) {
   char path[kPathCapacity];
   for (size_t i = 0; i < kInstallManifestRows; ++i) {
-    const ManifestRow& row = ManifestRowAt(i);
+    const ManifestRow row = ManifestRowAt(i);
     if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, row.fileName)) continue;
     const bool exists = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
     if (RunWritesRow(row, keepOldWordBase, exists) && HeldOpen(path))

@@ -109,14 +109,15 @@ bool CheckRoom(bool keepOldWordBase) {
   RoomNeed need;
   PayloadRecordRow recorded;
   for (size_t i = 0; i < kInstallManifestRows; ++i) {
-    const ManifestRow& row = ManifestRowAt(i);
+    const ManifestRow row = ManifestRowAt(i);
     if (RunWritesRow(row, keepOldWordBase, exists[i]) &&
         FindPayloadRecordRow(record, row.resourceId, &recorded))
       AddToRoomNeed(need, recorded.inflatedSize, clusterBytes);
   }
   // The configuration edit writes its file once more (a few bytes longer) beside the first.
-  const ManifestRow* config = ManifestRowNamed(kUiConfigFileName);
-  if (config != nullptr && FindPayloadRecordRow(record, config->resourceId, &recorded))
+  const int config = ManifestIndexNamed(kUiConfigFileName);
+  if (config >= 0 &&
+      FindPayloadRecordRow(record, ManifestRowAt(static_cast<size_t>(config)).resourceId, &recorded))
     AddToRoomNeed(need, recorded.inflatedSize + kUiConfigMostGrowth, clusterBytes);
   const uint64_t needed = need.bytes;
   if (freeBytes >= needed) return true;

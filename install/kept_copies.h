@@ -2,13 +2,13 @@
 // changed, so that a run that fails puts the target folder back as it was.
 //
 // A kept copy lies in InstallDir under a name that says whose copy it is, so that a run killed
-// part-way leaves what the next run can put back:
-//   "~K7Setup.<id>"  the manifest's file of resource <id> (three digits, 106..315): ~K7Setup.109
-//                    is the earlier K7.exe
-//   "~K7Setup.d<nn>" the stale dictionary <nn> (00..63) of install/stale_dictionaries.h
-//   "~K7Setup.cfg"   velmarui.ini while the configuration edit replaces it
-// Every such name is as long as the temporary file's (common/file_replace.h), shorter than every
-// installed file's, so wherever a file fits, its kept copy fits too.
+// part-way leaves what the next run can put back: kSetupFilePrefix ("~K7Setup.") and its owner's
+// number, three digits:
+//   106..315  the manifest's file of that resource id: ~K7Setup.109 is the earlier K7.exe
+//   400..463  the stale dictionary (number - 400) of install/stale_dictionaries.h
+//   500       velmarui.ini while the configuration edit replaces it (kUiConfigKeptName)
+// Every such name is as long as the temporary file's (common/setup_file_names.h), shorter than
+// every installed file's, so wherever a file fits, its kept copy fits too.
 #pragma once
 
 #include <cstddef>
@@ -16,27 +16,16 @@
 #include "install/install_manifest.h"
 #include "install/manifest_walk.h"
 
-enum class KeptCopyKind { kManifestFile, kStaleDictionary, kUiConfig };
+// An owner's number, as above.
+constexpr int kStaleDictionaryOwner = 400;  // plus the stale dictionary's index
+constexpr int kUiConfigOwner = 500;
 
-struct KeptCopyOwner {
-  KeptCopyKind kind;
-  int number;  // the manifest row's resource id, or the stale dictionary's index; 0 for the rest
-};
+// The paths in `folder` of the file of `owner` and of its kept copy. False for a number that is
+// no owner's (a resource id outside the manifest among them) or paths that do not fit.
+bool KeptCopyPaths(const char* folder, int owner, char* target, char* keptCopy, size_t pathSize);
 
-// The kept copy's file name of `owner`. False for an owner that has none (a resource id outside
-// the manifest, an index outside 0..63) or a buffer too small; `out` is then empty.
-bool KeptCopyName(KeptCopyOwner owner, char* out, size_t outSize);
-
-// Whose kept copy the file `name` is; false for every other name.
-bool KeptCopyOwnerOf(const char* name, KeptCopyOwner* owner);
-
-// The paths in `folder` of `owner`'s file and of its kept copy; false when either does not fit.
-bool KeptCopyPaths(const char* folder, KeptCopyOwner owner, char* target, char* keptCopy,
-                   size_t pathSize);
-
-// The manifest row of the file `fileName` (ASCII letters compared without regard to case, as
-// Windows names files), or null when the manifest has none.
-const ManifestRow* ManifestRowNamed(const char* fileName);
+// Whose kept copy the file `name` is (names compared as Windows does); -1 for every other name.
+int KeptCopyOwnerOf(const char* name);
 
 // Win32: what one run changes in InstallDir, recorded so that it can be undone.
 
@@ -49,10 +38,10 @@ void RepairKilledRun();
 
 // Moves `owner`'s file, when there is one, aside as its kept copy, and records it. False when
 // there was none or it could not be moved (it stays where it was).
-bool KeepAside(KeptCopyOwner owner);
+bool KeepAside(int owner);
 
 // Records that `owner`'s file was written anew (`written`) and whether its earlier copy was kept.
-void RecordChange(KeptCopyOwner owner, bool kept, bool written);
+void RecordChange(int owner, bool kept, bool written);
 
 // The run succeeded: the kept copies are deleted.
 void CommitRun();

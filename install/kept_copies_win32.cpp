@@ -12,7 +12,7 @@ namespace {
 
 // One change of the run: the owner's earlier copy kept aside, its file written anew, or both.
 struct RunChange {
-  KeptCopyOwner owner;
+  short owner;
   bool kept;
   bool written;
 };
@@ -34,7 +34,7 @@ void RepairKilledRun() {
   runChangeCount = 0;
   // The folder is listed whole before anything in it is moved: a listing of a folder that
   // changes meanwhile may pass names over.
-  KeptCopyOwner owners[kMostRunChanges + 1];
+  short owners[kMostRunChanges + 1];
   int ownerCount = 0;
   bool temporaryLeft = false;
   char pattern[kPathCapacity], target[kPathCapacity], keptCopy[kPathCapacity];
@@ -45,8 +45,8 @@ void RepairKilledRun() {
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     temporaryLeft |= lstrcmpiA(found.cFileName, kTemporaryFileName) == 0;
-    if (ownerCount <= kMostRunChanges && KeptCopyOwnerOf(found.cFileName, &owners[ownerCount]))
-      ++ownerCount;
+    const int owner = KeptCopyOwnerOf(found.cFileName);
+    if (owner >= 0 && ownerCount <= kMostRunChanges) owners[ownerCount++] = static_cast<short>(owner);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   if (temporaryLeft && FormatBounded(target, sizeof target, "%s\\%s", InstallDir, kTemporaryFileName))
@@ -57,7 +57,7 @@ void RepairKilledRun() {
   // which may have gone back before it.
   for (int i = 0; i < ownerCount; ++i) {
     if (!KeptCopyPaths(InstallDir, owners[i], target, keptCopy, kPathCapacity)) continue;
-    if (owners[i].kind == KeptCopyKind::kUiConfig &&
+    if (owners[i] == kUiConfigOwner &&
         GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES)
       DiscardFile(keptCopy);
     else
@@ -65,7 +65,7 @@ void RepairKilledRun() {
   }
 }
 
-bool KeepAside(KeptCopyOwner owner) {
+bool KeepAside(int owner) {
   char target[kPathCapacity], keptCopy[kPathCapacity];
   if (!KeptCopyPaths(InstallDir, owner, target, keptCopy, kPathCapacity)) return false;
   const DWORD attributes = GetFileAttributesA(target);
@@ -76,8 +76,9 @@ bool KeepAside(KeptCopyOwner owner) {
   return true;
 }
 
-void RecordChange(KeptCopyOwner owner, bool kept, bool written) {
-  if (runChangeCount < kMostRunChanges) runChanges[runChangeCount++] = {owner, kept, written};
+void RecordChange(int owner, bool kept, bool written) {
+  if (runChangeCount < kMostRunChanges)
+    runChanges[runChangeCount++] = {static_cast<short>(owner), kept, written};
 }
 
 void CommitRun() {

@@ -19,14 +19,14 @@ class ManifestSteps {
   ~ManifestSteps() = default;
 };
 
-// The manifest's rows at run time. The Installer reads the table through these only: every file
-// that reads it directly carries its own copy of the 105 file names (its linker merges no
-// constants).
-const ManifestRow& ManifestRowAt(size_t index);  // index below kInstallManifestRows
-// The row of the file `fileName` (ASCII letters compared without regard to case, as Windows
-// names files), or of the resource `resourceId`; null when the manifest has none.
-const ManifestRow* ManifestRowNamed(const char* fileName);
-const ManifestRow* ManifestRowOfResource(int resourceId);
+// The manifest's rows at run time. The Installer carries kInstallManifest packed, without
+// pointers (each pointer of a table costs the file a relocation entry as well), and reads it
+// through these only.
+ManifestRow ManifestRowAt(size_t index);  // index below kInstallManifestRows
+// The index of the row of the file `fileName` (ASCII letters compared without regard to case,
+// as Windows names files), or of the resource `resourceId`; -1 when the manifest has none.
+int ManifestIndexNamed(const char* fileName);
+int ManifestIndexOfResource(int resourceId);
 
 // Whether a run writes `row`, whose file is in the target folder or not (`exists`): every row but
 // those of a word base that is kept (`keepOldWordBase`) and whose file is there.

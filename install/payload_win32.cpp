@@ -60,9 +60,10 @@ bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uin
 bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, bool readOnly,
                       bool hidden) {
   // The kept copy's name says whose it is: only the manifest's files are written.
-  const ManifestRow* row = ManifestRowNamed(fileName);
-  if (row == nullptr) return false;
-  const KeptCopyOwner owner = {KeptCopyKind::kManifestFile, row->resourceId};
+  const int index = ManifestIndexNamed(fileName);
+  if (index < 0) return false;
+  const ManifestRow row = ManifestRowAt(static_cast<size_t>(index));
+  const int owner = row.resourceId;
   char path[kPathCapacity], keptCopy[kPathCapacity], temporary[kPathCapacity];
   if (!KeptCopyPaths(InstallDir, owner, path, keptCopy, kPathCapacity) ||
       !PathBeside(path, kTemporaryFileName, temporary))
@@ -75,7 +76,7 @@ bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, b
       (readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
   if (!WriteTemporaryFile(temporary, data, length, attributes)) return false;
   bool kept = false;
-  const bool replaced = ReplaceKeepingEarlierCopy(path, temporary, keptCopy, &kept, MoveFor(*row));
+  const bool replaced = ReplaceKeepingEarlierCopy(path, temporary, keptCopy, &kept, MoveFor(row));
   if (replaced || kept) RecordChange(owner, kept, replaced);
   return replaced;
 }

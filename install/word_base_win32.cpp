@@ -52,7 +52,7 @@ void SweepStaleDictionaries() {
   char path[kPathCapacity];
   for (int i = 0; i < kStaleDictionaryCount; ++i) {
     if (!StaleDictionaryPath(InstallDir, i, path, sizeof path) ||
-        ManifestRowNamed(path + FindLastBackslash(path, nullptr) + 1) == nullptr)
-      KeepAside({KeptCopyKind::kStaleDictionary, i});
+        ManifestIndexNamed(path + FindLastBackslash(path, nullptr) + 1) < 0)
+      KeepAside(kStaleDictionaryOwner + i);
   }
 }

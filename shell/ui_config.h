@@ -3,9 +3,10 @@
 #pragma once
 
 // The configuration file in InstallDir, and the name its earlier copy takes while the edited
-// text replaces it (kSetupFilePrefix of common/setup_file_names.h and "cfg").
-constexpr char kUiConfigFileName[] = "velmarui.ini";
-constexpr char kUiConfigKeptName[] = "~K7Setup.cfg";
+// text replaces it (kSetupFilePrefix of common/setup_file_names.h and the number 500 of
+// install/kept_copies.h, which a killed run's successor reads).
+inline constexpr char kUiConfigFileName[] = "velmarui.ini";
+inline constexpr char kUiConfigKeptName[] = "~K7Setup.500";
 
 // Records UseBmpFont=1 and ForceLanguage in the [Config] section of InstallDir's "velmarui.ini"
 // (the edit of shell/ui_config_edit.h) and leaves the file read-only and hidden. The edited text

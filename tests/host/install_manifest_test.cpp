@@ -3,6 +3,8 @@
 #include "install/kept_copies.h"
 #include "install/manifest_walk.h"
 #include "install/stale_dictionaries.h"
+#include "shell/ui_config.h"
+#include "common/setup_file_names.h"
 
 #include <gtest/gtest.h>
 
@@ -163,56 +165,61 @@ TEST(WalkManifest, StopsAtTheFirstFailedRequiredRowAndPassesOverOptionalOnes) {
 // Every file a run may keep aside has a name of its own, no longer than the temporary file's,
 // from which a later run tells whose copy it is and where it goes back.
 TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
-  std::vector<KeptCopyOwner> owners = {{KeptCopyKind::kUiConfig, 0}};
-  for (const ManifestRow& row : kInstallManifest)
-    owners.push_back({KeptCopyKind::kManifestFile, row.resourceId});
-  for (int i = 0; i < kStaleDictionaryCount; ++i)
-    owners.push_back({KeptCopyKind::kStaleDictionary, i});
+  std::vector<int> owners = {kUiConfigOwner};
+  for (const ManifestRow& row : kInstallManifest) owners.push_back(row.resourceId);
+  for (int i = 0; i < kStaleDictionaryCount; ++i) owners.push_back(kStaleDictionaryOwner + i);
   std::set<std::string> names, targets;
-  char name[16], target[260], kept[260];
-  for (const KeptCopyOwner& owner : owners) {
-    ASSERT_TRUE(KeptCopyName(owner, name, sizeof name)) << owner.number;
-    EXPECT_EQ(strlen(name), 12u) << name;
+  char target[260], kept[260];
+  for (int owner : owners) {
+    ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target)) << owner;
+    const std::string name = std::string(kept).substr(6);
+    EXPECT_EQ(std::string(kept, 6), "C:\\K7\\") << kept;
+    EXPECT_EQ(name.size(), strlen(kTemporaryFileName)) << name;
     EXPECT_TRUE(names.insert(name).second) << name;
-    KeptCopyOwner back = {KeptCopyKind::kUiConfig, -1};
-    ASSERT_TRUE(KeptCopyOwnerOf(name, &back)) << name;
-    EXPECT_TRUE(back.kind == owner.kind && back.number == owner.number) << name;
-    ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target)) << name;
-    EXPECT_EQ(std::string(kept), std::string("C:\\K7\\") + name);
+    EXPECT_EQ(KeptCopyOwnerOf(name.c_str()), owner) << name;
     targets.insert(target);
   }
-  EXPECT_TRUE(names.count("~K7Setup.109") && names.count("~K7Setup.d07") &&
-              names.count("~K7Setup.d63") && names.count("~K7Setup.cfg"));
-  KeptCopyOwner owner;
-  ASSERT_TRUE(KeptCopyOwnerOf("~k7SETUP.D07", &owner)) << "names are compared as Windows does";
-  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
-  EXPECT_STREQ(target, "C:\\K7\\flatAdjust.dic0001");
-  ASSERT_TRUE(KeptCopyOwnerOf("~K7Setup.109", &owner));
-  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
-  EXPECT_STREQ(target, "C:\\K7\\K7.exe");
-  ASSERT_TRUE(KeptCopyOwnerOf("~K7Setup.cfg", &owner));
-  ASSERT_TRUE(KeptCopyPaths("C:\\K7", owner, target, kept, sizeof target));
-  EXPECT_STREQ(target, "C:\\K7\\velmarui.ini");
+  EXPECT_TRUE(names.count("~K7Setup.109") && names.count("~K7Setup.407") &&
+              names.count("~K7Setup.463") && names.count(kUiConfigKeptName));
+  // Whose copy, names compared as Windows does, and where it goes back.
+  const struct {
+    const char* name;
+    const char* target;
+  } back[] = {{"~k7SETUP.407", "C:\\K7\\flatAdjust.dic0001"}, {"~K7Setup.109", "C:\\K7\\K7.exe"},
+              {"~K7Setup.500", "C:\\K7\\velmarui.ini"}, {"~K7Setup.400", "C:\\K7\\pykeys.dic"}};
+  for (const auto& b : back) {
+    ASSERT_TRUE(KeptCopyPaths("C:\\K7", KeptCopyOwnerOf(b.name), target, kept, sizeof target));
+    EXPECT_STREQ(target, b.target) << b.name;
+  }
   // The manifest's 105 files and the 64 stale dictionaries: the configuration edit's copy goes
   // back to the manifest's velmarui.ini, and pykeys.dic is both a manifest file and a stale
   // dictionary (as is Gbkflat.dic, under another case).
   EXPECT_EQ(targets.size(), 1u + 105u + 64u - 2u);
   // Everything else is no one's copy: the temporary file, an earlier release's shared name,
-  // resource ids outside the manifest, digits too few or too many, other files.
+  // numbers of no owner, digits too few or too many, other files.
   for (const char* other : {"~K7Setup.tmp", "~K7Setup.old", "~K7Setup.999", "~K7Setup.163",
-                            "~K7Setup.d64", "~K7Setup.d7", "~K7Setup.1090", "~K7Setup.10",
-                            "~K7Setup.", "K7.exe", "~K7Setup.d0x", ""})
-    EXPECT_FALSE(KeptCopyOwnerOf(other, &owner)) << other;
-  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kManifestFile, 163}, name, sizeof name));
-  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kStaleDictionary, 64}, name, sizeof name));
-  EXPECT_FALSE(KeptCopyName({KeptCopyKind::kStaleDictionary, 0}, name, 12)) << "no room for 0";
-  EXPECT_FALSE(KeptCopyPaths(std::string(247, 'x').c_str(), owner, target, kept, sizeof target));
+                            "~K7Setup.464", "~K7Setup.399", "~K7Setup.501", "~K7Setup.1090",
+                            "~K7Setup.10", "~K7Setup.", "K7.exe", "~K7Setup.10x", ""})
+    EXPECT_EQ(KeptCopyOwnerOf(other), -1) << other;
+  EXPECT_FALSE(KeptCopyPaths("C:\\K7", 163, target, kept, sizeof target));
+  EXPECT_FALSE(KeptCopyPaths("C:\\K7", 501, target, kept, sizeof target));
+  EXPECT_FALSE(KeptCopyPaths(std::string(247, 'x').c_str(), 109, target, kept, sizeof target))
+      << "no room for the kept copy's name";
 
-  // The manifest's rows by file name, case aside.
-  EXPECT_EQ(ManifestRowNamed("k7.EXE"), &kInstallManifest[104]);
-  EXPECT_EQ(ManifestRowNamed("Gbkflat.dic"), &kInstallManifest[1]);
-  EXPECT_EQ(ManifestRowNamed("K7.ex"), nullptr);
-  EXPECT_EQ(ManifestRowNamed("K7.exe "), nullptr);
+  // The rows as the Installer carries them, found by file name (case aside) and resource id.
+  for (size_t i = 0; i < kInstallManifestRows; ++i) {
+    const ManifestRow row = ManifestRowAt(i), source = kInstallManifest[i];
+    EXPECT_STREQ(row.fileName, source.fileName);
+    EXPECT_TRUE(row.group == source.group && row.resourceId == source.resourceId &&
+                row.attributes == source.attributes && row.required == source.required)
+        << source.fileName;
+    EXPECT_EQ(ManifestIndexOfResource(source.resourceId), static_cast<int>(i));
+  }
+  EXPECT_EQ(ManifestIndexNamed("k7.EXE"), 104);
+  EXPECT_EQ(ManifestIndexNamed("Gbkflat.dic"), 1);
+  EXPECT_EQ(ManifestIndexNamed("K7.ex"), -1);
+  EXPECT_EQ(ManifestIndexNamed("K7.exe "), -1);
+  EXPECT_EQ(ManifestIndexOfResource(163), -1);
 }
 
 }  // namespace
