@@ -28,7 +28,16 @@ set(K7_SHIPPED_INSTALLER "${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe" CACHE FILEP
 # name (the manifest's file names), 2.5 KB less than each file compiled alone. The objects carry
 # their machine code too, so that the test programs link them without it.
 set(K7_LTO -flto -ffat-lto-objects)
-set(K7_W32_COMPILE -Oz -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+# The Installer's code, libdeflate's and zlib's are for the 386 and later, the processors that
+# Windows 95 and NT 3.51 ran on: Debian's compiler targets the Pentium Pro unless told otherwise,
+# whose cmov a 386, 486 or Pentium stops at. Tuned for the processors of today, which run the
+# Installer most often. tests/check_instructions.sh holds the shipped Installer to it. (The tests
+# and GoogleTest, which need the 486's atomic instructions, keep the compiler's default.)
+set(K7_W32_PROCESSOR)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(K7_W32_PROCESSOR -march=i386 -mtune=generic)
+endif()
+set(K7_W32_COMPILE ${K7_W32_PROCESSOR} -Oz -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
                    -fno-asynchronous-unwind-tables -fno-ident ${K7_LTO})
 set(K7_W32_LINK -static -Wl,--no-insert-timestamp -Wl,--gc-sections)
 # Every other program links the objects' machine code, without the optimisation.
@@ -108,6 +117,10 @@ target_link_options(K7_Quorvane_Setup PRIVATE -s -Wl,-Map,${K7_INSTALLER_MAP})
 add_custom_command(TARGET K7_Quorvane_Setup POST_BUILD
                    COMMAND ${CMAKE_COMMAND} -DMAP=${K7_INSTALLER_MAP}
                            -P ${PROJECT_SOURCE_DIR}/cmake/check_no_startup_needs.cmake)
+# The same link with its symbols kept, never shipped: its code is the Installer's, byte for byte,
+# and names the functions for tests/check_instructions.sh.
+k7_installer_executable(K7_Quorvane_Setup_symbols)
+
 # windres reports no dependencies: name the files the resource script takes in.
 # The test builds whose resource scripts include the Installer's take the same list
 # (k7_includes_installer_resources), or an icon changed would survive in them.

@@ -15,7 +15,7 @@ list(TRANSFORM K7_ZLIB_FILES PREPEND ${K7_ZLIB_SOURCE}/)
 add_library(k7_zlib STATIC ${K7_ZLIB_FILES})
 target_compile_definitions(k7_zlib PRIVATE NO_GZIP)
 target_compile_options(k7_zlib PRIVATE -Os -ffunction-sections -fdata-sections
-                                       -fno-asynchronous-unwind-tables -fno-ident ${K7_LTO})
+                                       -fno-asynchronous-unwind-tables -fno-ident ${K7_LTO} ${K7_W32_PROCESSOR})
 target_include_directories(k7_zlib SYSTEM PUBLIC ${K7_ZLIB_SOURCE})
 
 # inflate_fast, the loop that turns most of each stream into bytes, inflates about a third

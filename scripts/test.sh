@@ -13,8 +13,10 @@ choose_wine_arches
 status=0
 echo "== layers"
 "$ROOT/tests/check_layers.sh" || status=1
-echo "== imports of the shipped Installer"
+echo "== imports and instructions of the shipped Installer"
 "$ROOT/tests/check_imports.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" || status=1
+"$ROOT/tests/check_instructions.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" \
+  "$BUILD/win32/K7_Quorvane_Setup_symbols.exe" || status=1
 echo "== host tests"
 ctest --test-dir "$BUILD/host" --output-on-failure || status=1
 echo "== the packager's folder followed by the build"
