@@ -24,14 +24,18 @@ bool FormatBounded(char* out, size_t outSize, const char* format, ...) {
       continue;
     }
     long most = -1;  // the precision of %.*s: at most that many bytes of the text
-    if (p[1] == '.' && p[2] == '*') {
+    const bool precision = p[1] == '.' && p[2] == '*';
+    if (precision) {
       most = va_arg(args, int);
       p += 2;
     }
     const char conversion = *++p;
-    if (conversion == 's') {
+    if (precision && conversion != 's') {
+      fits = false;  // a precision means something only to %s here
+    } else if (conversion == 's') {
+      // No byte is read past the precision: the text need not end within it.
       const char* text = va_arg(args, const char*);
-      for (long i = 0; text != nullptr && text[i] != '\0' && (most < 0 || i < most); ++i)
+      for (long i = 0; text != nullptr && (most < 0 || i < most) && text[i] != '\0'; ++i)
         put(text[i]);
     } else if (conversion == 'd' || conversion == 'u') {
       unsigned value = va_arg(args, unsigned);

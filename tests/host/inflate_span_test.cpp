@@ -112,6 +112,17 @@ TEST(FormatBounded, FormatsWhatFitsAndRefusesWhatDoesNot) {
             "4294967295.0 GB, 100%");
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%x", 1)), "(refused: )");
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%3d", 1)), "(refused: )");
+  // A precision on anything but %s is refused; on %s no byte past it is read (the text below
+  // has no terminating zero within reach, and AddressSanitizer watches).
+  for (const char* format : {"%.*d", "%.*u", "%.*c", "%.*%"})
+    EXPECT_EQ(formatted(FormatBounded(path, sizeof path, format, 2, 65)), "(refused: )") << format;
+  const std::string unterminated = "C:\\K7";
+  char* exact = new char[unterminated.size()];
+  memcpy(exact, unterminated.data(), unterminated.size());
+  EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "%.*s!", static_cast<int>(unterminated.size()),
+                                    exact)),
+            "C:\\K7!");
+  delete[] exact;
   EXPECT_EQ(formatted(FormatBounded(path, sizeof path, "ends in %")), "(refused: )");
   char small[4];
   EXPECT_TRUE(FormatBounded(small, sizeof small, "%d", -12));
