@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <windows.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "bitmap_text/owner_draw.h"
@@ -26,10 +27,12 @@ constexpr DWORD kChooserFlags =
     OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST;
 static_assert(kChooserFlags == 0x86C, "the chooser's request flags");
 
-// The request is the whole OPENFILENAMEA of the build's _WIN32_WINNT (0x0501): 88 bytes in the
-// PE32 Installer (152 in its PE32+ twin). The old-style dialog takes that size as well as the
-// older 76-byte OPENFILENAME_SIZE_VERSION_400A, so the full one is given.
-static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the PE32 request size");
+// The request has the size of Windows 95's and NT 4.0's OPENFILENAMEA, 76 bytes in the PE32
+// Installer: their comdlg32 refuses the 88 bytes of Windows 2000's structure (CDERR_STRUCTSIZE)
+// and shows nothing, and every later comdlg32 takes 76 too. The fields after it stay unused.
+// (OPENFILENAME_SIZE_VERSION_400A, written so that the compiler can check it.)
+constexpr DWORD kRequestSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || kRequestSize == 76, "the PE32 request size");
 
 // The chooser as it opens: Cancel drawn by PaintOwnerDrawButton like the labels, the keyboard
 // in the folder list.
@@ -63,7 +66,7 @@ FolderTaken TakeCurrentDirectory() {
 bool DirectoryChooser(HWND wizard) {
   char file[kPathCapacity] = "";
   OPENFILENAMEA request = {};
-  request.lStructSize = sizeof request;
+  request.lStructSize = kRequestSize;
   request.hwndOwner = wizard;
   request.lpstrFile = file;
   // Without a title of its own the common dialog shows "Open", whatever the template's caption.

@@ -21,14 +21,28 @@ FARPROC LoadedProcedure(const char* library, const char* name) {
 #ifdef K7_AS_WINDOWS_95
 // A test build of the Installer (never the shipped one) that meets what the first Windows 95
 // gives it: no kernel32 call newer than that system (every kernel32 function looked up here is
-// newer than some system the Installer runs on), and DeleteFileW present but failing, as its
-// stub does, here with an error code that says nothing of a stub: the platform decides.
+// newer than some system the Installer runs on); DeleteFileW present but failing, as its stub
+// does, here with an error code that says nothing of a stub (the platform decides); and a
+// GetOpenFileNameA that knows only the 76-byte request of its comdlg32.
 BOOL WINAPI DeleteFileWOn95(LPCWSTR) {
   SetLastError(ERROR_INVALID_PARAMETER);
   return FALSE;
 }
 
+using OpenFileName = BOOL(WINAPI*)(void*);
+OpenFileName systemOpenFileName;
+
+// Any other size is refused, as CDERR_STRUCTSIZE, and nothing opens.
+BOOL WINAPI GetOpenFileNameOn95(void* request) {
+  if (*static_cast<const DWORD*>(request) != 76) return FALSE;
+  return systemOpenFileName(request);
+}
+
 FARPROC AsOnWindows95(const char* library, const char* name, FARPROC found) {
+  if (lstrcmpiA(library, "comdlg32.dll") == 0 && found != nullptr) {
+    systemOpenFileName = reinterpret_cast<OpenFileName>(reinterpret_cast<void*>(found));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(GetOpenFileNameOn95));
+  }
   if (lstrcmpiA(library, "kernel32.dll") != 0) return found;
   if (lstrcmpA(name, "DeleteFileW") == 0)
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(DeleteFileWOn95));

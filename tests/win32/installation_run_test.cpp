@@ -96,7 +96,13 @@ TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASe
   // An optional file that cannot be written (a folder holds its name) is left out.
   CreateDirectoryA(target.c_str(), nullptr);
   CreateDirectoryA((target + "\\tips.txt").c_str(), nullptr);
-  ASSERT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(target)), 0);
+  // The folder named relative to the current folder, with backslashes after it: it is that
+  // folder, not a folder of its name inside it.
+  {
+    InstallerRun run(Wide(K7_INSTALLER_EXE), L"/S \"/D=K7 Target\\\\\"", Wide(dir.path()));
+    ASSERT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  }
+  EXPECT_FALSE(FileExists(target + "\\K7 Target"));
   ExpectInstalled(target, true, "tips.txt");
   EXPECT_NE(Attributes(target + "\\tips.txt") & FILE_ATTRIBUTE_DIRECTORY, 0u);
   std::string ini = ReadBytes(target + "\\velmarui.ini");
@@ -133,10 +139,12 @@ TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASe
 }
 
 // As on the first Windows 95 (Wine tells it so): a test build whose lookups of newer kernel32
-// calls find nothing and whose DeleteFileW fails as a stub installs, then an upgrade whose
+// calls find nothing, whose DeleteFileW fails as a stub (with an error code that says nothing of
+// a stub) and whose chooser takes only the 76-byte request installs, then an upgrade whose
 // mid-manifest file fails puts the earlier release back whole; then the upgrade replaces it
 // (an old word base, its index unmarked, included): the stale dictionaries are gone, and a copy
-// that a killed run kept aside is put back before it is replaced.
+// that a killed run kept aside is put back before it is replaced. Then the wizard, Browse to
+// the end.
 TEST_F(InstallationRun, AsOnWindows95AFailedUpgradeIsUndoneAndTheNextReplacesItWhole) {
   WindowsVersionFor win95("K7_Quorvane_Setup_as_win95.exe", "win95");
   const std::string target = dir / "K7 on 95";
@@ -156,6 +164,29 @@ TEST_F(InstallationRun, AsOnWindows95AFailedUpgradeIsUndoneAndTheNextReplacesItW
   ExpectInstalled(target);
   EXPECT_NE(ReadBytes(target + "\\velmarui.ini").find("UseBmpFont=1"), std::string::npos);
   EXPECT_EQ(CountEntries(target), 105 + 1) << "the product's files and its folder doc";
+
+  // Through the wizard: Browse opens the chooser with the request Windows 95 takes (its OK gives
+  // the folder it opened in, the Installer's current folder), and the product installs there.
+  const std::string started = dir / "started here";
+  ASSERT_TRUE(CreateDirectoryA(started.c_str(), nullptr));
+  InstallerRun run(Wide(K7_INSTALLER_AS_WIN95_EXE), L"", Wide(started));
+  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+  ASSERT_NE(wizard, nullptr);
+  Click(wizard, IDC_BROWSE);
+  HWND chooser = run.WaitForWindow(K7_CHOOSER_TITLE, 10000);
+  ASSERT_NE(chooser, nullptr) << "the chooser opens";
+  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(wizard, IDC_PATH) == started + "\\K7_Quorvane"; }))
+      << ControlText(wizard, IDC_PATH);
+  for (int page = 0; page < 3; ++page) {
+    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+    Sleep(300);
+  }
+  HWND outcome = WaitForMessage(run, kMsgInstallSucceeded.chinese);
+  ASSERT_NE(outcome, nullptr);
+  PostMessageA(outcome, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  ExpectInstalled(started + "\\K7_Quorvane");
 }
 
 TEST_F(InstallationRun, BadCommandLinesAndFoldersThatCannotBeMadeChangeNothing) {
