@@ -102,6 +102,18 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   return FALSE;
 }
 
+// A key-down of Enter that repeats a key held since before the dialog opened (bit 30 of lParam)
+// answers nothing: the message filter drops it before the dialog manager turns it into a press of
+// the default button. A user who holds Enter through the wizard does not answer a question unseen
+// (the main loop has the same rule for the wizard).
+LRESULT CALLBACK DropHeldEnter(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_RETURN &&
+      (message->lParam & (1 << 30)) != 0)
+    return TRUE;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 int ShowMessage(const char* chinese, const char* english, int buttons, HWND owner) {
@@ -111,6 +123,9 @@ int ShowMessage(const char* chinese, const char* english, int buttons, HWND owne
   MessageEnglish[0] = '\0';
   if (english != nullptr) lstrcpynA(MessageEnglish, english, sizeof MessageEnglish);
   HINSTANCE instance = InstanceHandle != nullptr ? InstanceHandle : GetModuleHandleA(nullptr);
-  return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MESSAGE), owner,
-                                          MessageDialogProc, reinterpret_cast<LPARAM>(chinese)));
+  HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, DropHeldEnter, nullptr, GetCurrentThreadId());
+  const INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MESSAGE), owner,
+                                         MessageDialogProc, reinterpret_cast<LPARAM>(chinese));
+  if (filter != nullptr) UnhookWindowsHookEx(filter);
+  return static_cast<int>(answer);
 }

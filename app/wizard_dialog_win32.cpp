@@ -43,7 +43,7 @@ void InitWizard(HWND dialog) {
 
   char path[kPathCapacity];
   if (DefaultInstallFolder(path)) SetDlgItemTextA(dialog, IDC_PATH, path);
-  CheckDlgButton(dialog, IDC_DESKTOP_ICON, BST_CHECKED);
+  SendDlgItemMessageA(dialog, IDC_DESKTOP_ICON, BM_SETCHECK, BST_CHECKED, 0);
   ShowControl(dialog, IDC_BACK, false);
   EnableWindow(GetDlgItem(dialog, IDC_BACK), FALSE);
 
@@ -69,7 +69,8 @@ void InitWizard(HWND dialog) {
 
 // The wizard's choices: the desktop box and the selected language entry.
 void ReadChoices(HWND dialog) {
-  WantDesktopIcon = IsDlgButtonChecked(dialog, IDC_DESKTOP_ICON) == BST_CHECKED ? 1 : 0;
+  WantDesktopIcon =
+      SendDlgItemMessageA(dialog, IDC_DESKTOP_ICON, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
   HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
   LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
   LRESULT id = index >= 0 ? SendMessageA(list, CB_GETITEMDATA, index, 0) : CB_ERR;
@@ -149,7 +150,8 @@ void StartInstallation(HWND dialog) {
 // Next and Back; Next on the last page starts the installation.
 void Navigate(HWND dialog, const WizardTransition& step) {
   if (step.page < 0) return;
-  if (step.checkEnglishBox) CheckDlgButton(dialog, IDC_LICENCE_ENGLISH_BOX, BST_CHECKED);
+  if (step.checkEnglishBox)
+    SendDlgItemMessageA(dialog, IDC_LICENCE_ENGLISH_BOX, BM_SETCHECK, BST_CHECKED, 0);
   if (step.startInstallation) {
     ShowWizardPage(dialog, step.page);
     WizardState = step.newState;
@@ -199,7 +201,8 @@ void ShowWizardPage(HWND dialog, int page) {
   ShowControl(dialog, IDC_LICENCE_CHINESE, false);
   ShowControl(dialog, IDC_LICENCE_ENGLISH, false);
   if (page == 2) {
-    bool english = IsDlgButtonChecked(dialog, IDC_LICENCE_ENGLISH_BOX) == BST_CHECKED;
+    bool english =
+        SendDlgItemMessageA(dialog, IDC_LICENCE_ENGLISH_BOX, BM_GETCHECK, 0, 0) == BST_CHECKED;
     ShowControl(dialog, english ? IDC_LICENCE_ENGLISH : IDC_LICENCE_CHINESE, true);
   }
   if (WizardState >= 0 && WizardState <= 98) {
