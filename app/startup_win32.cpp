@@ -54,7 +54,9 @@ bool AnotherInstallerRuns() {
 
 void DetectEnvironment() {
   OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;  // 148
+  // The size every Windows takes (common/system_structures.txt).
+  static_assert(sizeof version == 148, "OSVERSIONINFOA of Windows 95 and NT 3.5");
+  version.dwOSVersionInfoSize = sizeof version;
   if (GetVersionExA(&version)) {
     IsWinNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0;
     IsMajorVersion3 = version.dwMajorVersion == 3 ? 1 : 0;
