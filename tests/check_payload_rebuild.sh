@@ -4,8 +4,8 @@
 # its own under BUILD_DIR/rebuild (the packer and the Installer, nothing else), then changes the
 # folder and builds again after each change, reading the changed stream back out of the
 # Installer's file: nothing changed relinks nothing; a file's bytes changed with its size and
-# time kept; an unlisted resource's file added, then removed; a manifest file removed stops the
-# build naming it. Prints one line; exit code 1 on any failure.
+# time kept; an unlisted resource's file added, then removed; a packer stopped part-way; a
+# manifest file removed stops the build naming it. Prints one line; exit code 1 on any failure.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="$1"
@@ -58,6 +58,16 @@ rm -f "$R/payload/unlisted_163.bin"
 build && check "unlisted file removed" 163 "$R/payload/unlisted_163.bin" ||
   problems+=("the build after a removed file failed")
 
+# A packer stopped part-way (here by a file-size limit of 4 KB, which the resource script outgrows
+# after the new tips stream and the record are written) leaves the new streams; the next build
+# must still carry them.
+printf 'tips after a stopped packer\n' >"$tips"
+{ (ulimit -f 4 && exec "$R/host/pack_payload" "$R/payload" "$R/host/payload" \
+  "$R/host/payload/payload.rc") >/dev/null 2>&1; } 2>/dev/null &&
+  problems+=("the packer was not stopped")
+build && check "after a stopped packer" 203 "$tips" ||
+  problems+=("the build after a stopped packer failed")
+
 rm -f "$R/payload/Keydrill.exe"
 if build; then
   problems+=("a build without Keydrill.exe succeeded")
@@ -70,4 +80,4 @@ if [ ${#problems[@]} -gt 0 ]; then
   exit 1
 fi
 echo "check_payload_rebuild: rebuilds after no change, changed bytes, an added and a removed" \
-  "file carry exactly the folder; a missing file stops the build"
+  "file, a stopped packer carry exactly the folder; a missing file stops the build"

@@ -31,6 +31,16 @@ Deflater deflater = Deflater::kLibdeflate12;
 // False when the streams in the output folder were deflated by the other deflater: then every
 // stream is deflated anew, though it inflates to its file.
 bool keepStreams = true;
+// The resource script of the last finished packing. It goes before the first stream or record
+// is rewritten, so that a packer stopped part-way leaves no script beside the new streams and
+// the next build writes it again and compiles the resources, rather than shipping the old ones.
+std::string scriptPath;
+
+void ForgetScriptBeforeWriting() {
+  if (scriptPath.empty()) return;
+  remove(scriptPath.c_str());
+  scriptPath.clear();
+}
 
 // What the packer read of one source file, to tell afterwards whether it changed meanwhile.
 struct SourceState {
@@ -69,6 +79,7 @@ bool WriteIfChanged(const std::string& path, const std::vector<unsigned char>& b
                     bool* changed) {
   std::vector<unsigned char> old;
   if (ReadWholeFile(path, &old) && old == bytes) return true;
+  ForgetScriptBeforeWriting();
   std::string temporary = path + ".tmp";
   if (!WriteWholeFile(temporary, bytes) || rename(temporary.c_str(), path.c_str()) != 0) {
     remove(temporary.c_str());
@@ -106,6 +117,7 @@ bool PackOne(uint16_t id, const std::string& source, bool mustExist, const std::
   }
   std::string out = outDir + "/" + std::to_string(id) + ".z";
   if (!keepStreams || !StreamHolds(out, data)) {
+    ForgetScriptBeforeWriting();
     std::string temporary = out + ".tmp";
     if (!WriteZlibFile(temporary, data, deflater) || rename(temporary.c_str(), out.c_str()) != 0) {
       remove(temporary.c_str());
@@ -153,6 +165,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string sourceDir = argv[1], outDir = argv[2], rcPath = argv[3];
+  scriptPath = rcPath;
   mkdir(outDir.c_str(), 0755);
   std::string rcTemp = rcPath + ".tmp";
   FILE* rc = fopen(rcTemp.c_str(), "w");
