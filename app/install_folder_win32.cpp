@@ -8,15 +8,11 @@
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/wide_paths.h"
 #include "install/install_manifest.h"
 
 namespace {
-
-void ShowNotice(const BilingualText& text, const char* english) {
-  ShowMessage(text.chinese, english, text.buttons, WizardWindow);
-}
 
 // The notice that InstallDir cannot be created.
 void ShowFolderMessage() {
@@ -24,7 +20,7 @@ void ShowFolderMessage() {
   if (!FormatBounded(english, sizeof english, kMsgCannotCreateTarget.english,
                      kMsgCannotCreateTargetArgument))
     english[0] = '\0';
-  ShowNotice(kMsgCannotCreateTarget, english);
+  Notify({kMsgCannotCreateTarget.chinese, english, kMsgCannotCreateTarget.buttons}, WizardWindow);
 }
 
 }  // namespace
@@ -34,10 +30,10 @@ bool TakeGivenFolder(const wchar_t* folder) {
     case FolderTaken::kTaken:
       return true;
     case FolderTaken::kNotInCodePage:
-      ShowNotice(kMsgFolderNotInCodePage, kMsgFolderNotInCodePage.english);
+      Notify(kMsgFolderNotInCodePage, WizardWindow);
       return false;
     case FolderTaken::kTooLong:
-      ShowNotice(kMsgPathTooLong, kMsgPathTooLong.english);
+      Notify(kMsgPathTooLong, WizardWindow);
       return false;
     case FolderTaken::kNoFolder:
       break;
@@ -51,7 +47,7 @@ bool CreateInstallFolder() {
   // A folder that cannot hold the longest file name (nor so "\doc") is refused before anything
   // is created, whether it exists or not.
   if (length > kLongestInstallDir) {
-    ShowNotice(kMsgPathTooLong, kMsgPathTooLong.english);
+    Notify(kMsgPathTooLong, WizardWindow);
     return false;
   }
   // The folder exists when it can be made the current folder, as the wizard leaves it.

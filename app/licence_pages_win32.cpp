@@ -5,7 +5,7 @@
 
 #include "app/licence_text.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/payload_resource.h"
 #include "resources/resource_ids.h"
 
@@ -30,7 +30,7 @@ bool InflateText(uint16_t resourceId, char* buffer) {
 bool LoadText(HWND dialog, uint16_t resourceId) {
   char* buffer = static_cast<char*>(malloc(kLicenceCapacity));
   if (buffer == nullptr) {
-    ShowMessage(kMsgNoMemory.chinese, kMsgNoMemory.english, kMsgNoMemory.buttons, dialog);
+    Notify(kMsgNoMemory, dialog);
     return false;
   }
   bool loaded = InflateText(resourceId, buffer);

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "common/installer_state.h"
-#include "common/message_dialog.h"
+#include "app/message_dialog.h"
 #include "app/message_layout.h"
-#include "app/silent_install.h"
+#include "common/message_catalogue.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/owner_draw.h"
 #include "resources/resource_ids.h"
@@ -117,7 +117,6 @@ LRESULT CALLBACK DropHeldEnter(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int ShowMessage(const char* chinese, const char* english, int buttons, HWND owner) {
-  if (SilentMode) return AnswerSilently(chinese, english, buttons);
   MessageButtons = buttons;
   // Bounded copy: a longer English text shows its first 127 bytes rather than run past the buffer.
   MessageEnglish[0] = '\0';

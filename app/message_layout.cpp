@@ -1,10 +1,9 @@
 // The message dialog's layout arithmetic; all values are pixels and all divisions truncate.
 #include "app/message_layout.h"
 
-namespace {
+#include "common/message_catalogue.h"
 
-constexpr int kButtonsOkSet = 0;
-constexpr int kButtonsYesNoSet = 4;
+namespace {
 
 int Max(int a, int b) { return a > b ? a : b; }
 
@@ -12,10 +11,10 @@ int Max(int a, int b) { return a > b ? a : b; }
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
   MessageLayout out{};
-  const bool yesNo = in.buttons == kButtonsYesNoSet;
+  const bool yesNo = in.buttons == kButtonsYesNo;
   const int bw = in.buttonWidth, bh = in.buttonHeight;
 
-  const int minWidth = in.buttons != kButtonsOkSet ? 3 * bw : 2 * bw;
+  const int minWidth = in.buttons != kButtonsOk ? 3 * bw : 2 * bw;
   int w = Max(in.chineseWidth, in.englishWidth) + 2 * in.frameWidth;
   if (in.chineseBytes <= kShortChineseBytes) w += 2 * bh;
   const int h = 3 * (bh + in.chineseHeight) + 2 * in.englishHeight;
@@ -28,7 +27,7 @@ MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
   const int row = h - 2 * bh;
   out.buttons[0] = {yesNo ? 6 : 1, false, {0, row, bw, bh}};
   out.buttons[1] = {yesNo ? 7 : 2, false, {0, row, bw, bh}};
-  if (in.buttons == kButtonsOkSet) {
+  if (in.buttons == kButtonsOk) {
     out.buttons[0].shown = true;
     out.buttons[0].box.x = (w - bw) / 2;
   } else if (yesNo) {

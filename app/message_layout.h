@@ -11,7 +11,7 @@ struct MessageLayoutInput {
   int buttonWidth;  // client size of the first button (kMessageButtonFallback* when missing)
   int buttonHeight;
   int chineseBytes;   // length of the Chinese text in bytes
-  int buttons;        // button set: 0 OK, 4 Yes/No
+  int buttons;        // button set: kButtonsOk or kButtonsYesNo
   int frameWidth;     // SM_CXDLGFRAME
   int screenWidth;    // SM_CXSCREEN
   int screenHeight;   // SM_CYSCREEN

@@ -9,13 +9,11 @@
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/plain_files.h"
 #include "common/wide_paths.h"
 #include "common/step_times.h"
 #include "install/installation_run.h"
-
-bool SilentMode;
 
 namespace {
 
@@ -28,7 +26,7 @@ bool TargetFolderReady;
 
 }  // namespace
 
-int AnswerSilently(const char* chinese, const char* english, int buttons) {
+int AnswerSilently(const char* chinese, const char* english, int buttons, HWND) {
   // Wide: the Installer's own folder may be one that the ANSI code page cannot spell.
   WidePath folder, path;
   const bool named = TargetFolderReady
@@ -42,7 +40,7 @@ int AnswerSilently(const char* chinese, const char* english, int buttons) {
 }
 
 int RunSilentInstallation(const CommandLine& commandLine) {
-  SilentMode = true;
+  SetNoticeSink(AnswerSilently);
   FindWindowsFolder();
   // A folder given is taken as the wizard takes its path box's; one that cannot be taken makes
   // the command line bad, its reason logged.
@@ -62,7 +60,6 @@ int RunSilentInstallation(const CommandLine& commandLine) {
   if (!CreateInstallFolder()) return 1;
   TargetFolderReady = true;
   if (RunInstallation()) return 0;
-  ShowMessage(kMsgInstallFailed.chinese, kMsgInstallFailed.english, kMsgInstallFailed.buttons,
-              nullptr);
+  Notify(kMsgInstallFailed, nullptr);
   return 1;
 }

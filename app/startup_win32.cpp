@@ -5,13 +5,14 @@
 
 #include "common/installer_state.h"
 #include "app/command_line.h"
+#include "app/message_dialog.h"
 #include "app/silent_install.h"
 #include "app/startup.h"
 #include "app/system_environment.h"
 #include "app/wizard_dialog.h"
 #include "bitmap_text/bitmap_text.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/system_libraries.h"
 #include "common/wide_paths.h"
 #include "resources/resource_ids.h"
@@ -120,6 +121,8 @@ void RunWizardLoop() {
 int RunInstaller(HINSTANCE instance, const char* commandLine) {
   RestrictDllSearch();
   DetectEnvironment();
+  // Every notice is the wizard's dialog, until a silent run makes it a line of its log.
+  SetNoticeSink(ShowMessage);
   // The command line as typed, wide on the NT platform, whose "/D=" may name a folder that the
   // ANSI code page cannot spell (or spells as another); elsewhere the ANSI one, widened.
   using CommandLineW = LPWSTR(WINAPI*)();
@@ -141,9 +144,8 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
   const bool secondInstaller = AnotherInstallerRuns();
   if (options.mode == LaunchMode::kSilent) {
     if (!secondInstaller) return RunSilentInstallation(options);
-    SilentMode = true;
-    ShowMessage(kMsgAlreadyRunning.chinese, kMsgAlreadyRunning.english,
-                kMsgAlreadyRunning.buttons, nullptr);
+    SetNoticeSink(AnswerSilently);
+    Notify(kMsgAlreadyRunning, nullptr);
     return 1;
   }
 
@@ -159,8 +161,7 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
   }
 
   if (secondInstaller) {
-    ShowMessage(kMsgAlreadyRunning.chinese, kMsgAlreadyRunning.english,
-                kMsgAlreadyRunning.buttons, nullptr);
+    Notify(kMsgAlreadyRunning, nullptr);
     FreeGlyphSheets();
     return 0;
   }

@@ -1,7 +1,6 @@
 // Start-up decisions about the system: the shell-name language and the Installer's own folder.
 #include "app/system_environment.h"
 
-
 namespace {
 
 constexpr uint16_t kPrimaryLanguageMask = 0x3FF;

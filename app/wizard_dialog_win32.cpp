@@ -11,7 +11,7 @@
 #include "bitmap_text/owner_draw.h"
 #include "common/bounded_path.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/wide_paths.h"
 #include "install/installation_run.h"
 #include "resources/resource_ids.h"
@@ -142,8 +142,7 @@ void StartInstallation(HWND dialog) {
   // The user sees the progress for at least five seconds, however fast the disk. Counted in
   // milliseconds: whole seconds of the wall clock would allow as little as four.
   while (GetTickCount() - start < kLeastInstallMs) Sleep(50);
-  const BilingualText& outcome = installed ? kMsgInstallSucceeded : kMsgInstallFailed;
-  ShowMessage(outcome.chinese, outcome.english, outcome.buttons, dialog);
+  Notify(installed ? kMsgInstallSucceeded : kMsgInstallFailed, dialog);
   WizardState = kWizardFinished;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
@@ -51,7 +51,7 @@ bool MakeSheet(int k, const unsigned char* bits) {
 GlyphLoadResult LoadGlyphSheets() {
   unsigned char* buffer = static_cast<unsigned char*>(malloc(kGlyphInflateCapacity));
   if (buffer == nullptr) {
-    ShowMessage(kMsgNoMemory.chinese, kMsgNoMemory.english, kMsgNoMemory.buttons, nullptr);
+    Notify(kMsgNoMemory, nullptr);
     return GlyphLoadResult::kNoMemory;
   }
   // A stream that inflates to less than the four sheets would have the bitmaps made from

@@ -11,7 +11,7 @@
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/system_libraries.h"
 #include "common/wide_paths.h"
 #include "resources/resource_ids.h"
@@ -83,7 +83,7 @@ bool DirectoryChooser(HWND wizard) {
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, InstallFolderName)) {
     // The path box keeps what it had; the user hears why.
-    ShowMessage(kMsgPathTooLong.chinese, kMsgPathTooLong.english, kMsgPathTooLong.buttons, wizard);
+    Notify(kMsgPathTooLong, wizard);
     return false;
   }
   SetDlgItemTextA(wizard, IDC_PATH, path);
@@ -110,8 +110,7 @@ UINT_PTR CALLBACK ChooseFolderHook(HWND dialog, UINT message, WPARAM wParam, LPA
           return TRUE;
         case FolderTaken::kNotInCodePage:
           // No file could be named there: the user hears why and picks another folder.
-          ShowMessage(kMsgFolderNotInCodePage.chinese, kMsgFolderNotInCodePage.english,
-                      kMsgFolderNotInCodePage.buttons, dialog);
+          Notify(kMsgFolderNotInCodePage, dialog);
           return TRUE;
         default:
           return FALSE;

@@ -1,5 +1,5 @@
 # What every subsystem uses: process-wide values, bounded paths, file attributes, the message
-# catalogue and the message dialog's call interface, and the reading of payload resources.
+# catalogue and the notice sink, and the reading of payload resources.
 list(APPEND K7_PORTABLE_SOURCES
     common/bounded_path.cpp
     common/inflate_span.cpp
@@ -14,4 +14,5 @@ list(APPEND K7_WIN32_SOURCES
     common/system_libraries_win32.cpp
     common/wide_paths_win32.cpp
     common/step_times_win32.cpp
+    common/notices_win32.cpp
 )

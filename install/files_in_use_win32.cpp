@@ -6,7 +6,7 @@
 #include "common/file_attributes.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
 #include "install/manifest_walk.h"
@@ -20,7 +20,8 @@ namespace {
 // written, and a missing file or a folder is held by no one.
 bool HeldOpen(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
   const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (readOnly) SetAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
   HANDLE file =
@@ -56,7 +57,7 @@ bool CheckFilesInUse(bool keepOldWordBase) {
   while (FindFileInUse(keepOldWordBase, name)) {
     if (!FormatBounded(chinese, sizeof chinese, kMsgFileInUse.chinese, name) ||
         !FormatBounded(english, sizeof english, kMsgFileInUse.english, name) ||
-        ShowMessage(chinese, english, kMsgFileInUse.buttons, WizardWindow) != IDYES)
+        Notify({chinese, english, kMsgFileInUse.buttons}, WizardWindow) != IDYES)
       return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
   }

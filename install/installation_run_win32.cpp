@@ -12,7 +12,7 @@
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/step_times.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
@@ -75,7 +75,7 @@ bool RunInstallation() {
   if (strlen(InstallDir) > kLongestInstallDir) return false;
   void* buffer = malloc(kPayloadBufferCapacity);
   if (buffer == nullptr) {
-    ShowMessage(kMsgNoMemory.chinese, kMsgNoMemory.english, kMsgNoMemory.buttons, WizardWindow);
+    Notify(kMsgNoMemory, WizardWindow);
     return false;
   }
   HWND bar = GetDlgItem(WizardWindow, IDC_PROGRESS);

@@ -4,7 +4,7 @@
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/payload_record.h"
 #include "common/payload_resource.h"
 #include "common/system_libraries.h"
@@ -47,9 +47,9 @@ bool MeasureTargetDrive(uint64_t* freeBytes, uint32_t* clusterBytes) {
   *clusterBytes = 1;
   char root[kPathCapacity];
   DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
-  const bool measured = DriveRootOf(InstallDir, root, sizeof root) &&
-                        GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector,
-                                          &freeClusters, &clusters);
+  const bool measured =
+      DriveRootOf(InstallDir, root, sizeof root) &&
+      GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters);
   if (measured) *clusterBytes = sectorsPerCluster * bytesPerSector;
   // GetDiskFreeSpaceExA came with Windows 95 OSR2 and counts beyond the old call's 2 GB: looked
   // up, and the old call's figure otherwise.
@@ -81,9 +81,9 @@ void ExistingFiles(bool (&exists)[kInstallManifestRows]) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     for (size_t i = 0; i < kInstallManifestRows; ++i) {
       const char* name = ManifestRowAt(i).fileName;
-      exists[i] |= lstrcmpiA(data.cFileName, name) == 0 ||
-                   (data.cAlternateFileName[0] != '\0' &&
-                    lstrcmpiA(data.cAlternateFileName, name) == 0);
+      exists[i] |=
+          lstrcmpiA(data.cFileName, name) == 0 ||
+          (data.cAlternateFileName[0] != '\0' && lstrcmpiA(data.cAlternateFileName, name) == 0);
     }
   } while (FindNextFileA(search, &data));
   FindClose(search);
@@ -94,8 +94,7 @@ void ExistingFiles(bool (&exists)[kInstallManifestRows]) {
 bool CheckInstallerFile() {
   PayloadRecord record;
   if (ReadOwnRecord(&record) && PayloadMatchesRecord(record)) return true;
-  ShowMessage(kMsgInstallerDamaged.chinese, kMsgInstallerDamaged.english,
-              kMsgInstallerDamaged.buttons, WizardWindow);
+  Notify(kMsgInstallerDamaged, WizardWindow);
   return false;
 }
 
@@ -116,8 +115,8 @@ bool CheckRoom(bool keepOldWordBase) {
   }
   // The configuration edit writes its file once more (a few bytes longer) beside the first.
   const int config = ManifestIndexNamed(kUiConfigFileName);
-  if (config >= 0 &&
-      FindPayloadRecordRow(record, ManifestRowAt(static_cast<size_t>(config)).resourceId, &recorded))
+  if (config >= 0 && FindPayloadRecordRow(
+                         record, ManifestRowAt(static_cast<size_t>(config)).resourceId, &recorded))
     AddToRoomNeed(need, recorded.inflatedSize + kUiConfigMostGrowth, clusterBytes);
   const uint64_t needed = need.bytes;
   if (freeBytes >= needed) return true;
@@ -126,6 +125,6 @@ bool CheckRoom(bool keepOldWordBase) {
       DescribeBytes(freeBytes, freeText, sizeof freeText) &&
       FormatBounded(chinese, sizeof chinese, kMsgNoRoom.chinese, neededText, freeText) &&
       FormatBounded(english, sizeof english, kMsgNoRoom.english, neededText, freeText))
-    ShowMessage(chinese, english, kMsgNoRoom.buttons, WizardWindow);
+    Notify({chinese, english, kMsgNoRoom.buttons}, WizardWindow);
   return false;
 }

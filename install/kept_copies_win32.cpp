@@ -46,10 +46,12 @@ void RepairKilledRun() {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     temporaryLeft |= lstrcmpiA(found.cFileName, kTemporaryFileName) == 0;
     const int owner = KeptCopyOwnerOf(found.cFileName);
-    if (owner >= 0 && ownerCount <= kMostRunChanges) owners[ownerCount++] = static_cast<short>(owner);
+    if (owner >= 0 && ownerCount <= kMostRunChanges)
+      owners[ownerCount++] = static_cast<short>(owner);
   } while (FindNextFileA(search, &found));
   FindClose(search);
-  if (temporaryLeft && FormatBounded(target, sizeof target, "%s\\%s", InstallDir, kTemporaryFileName))
+  if (temporaryLeft &&
+      FormatBounded(target, sizeof target, "%s\\%s", InstallDir, kTemporaryFileName))
     DiscardFile(target);
   // A kept copy exists only while its run had not succeeded: whatever stands at its file's name
   // was written by that run. Only the configuration edit's copy is the run's own new file: it
@@ -57,8 +59,7 @@ void RepairKilledRun() {
   // which may have gone back before it.
   for (int i = 0; i < ownerCount; ++i) {
     if (!KeptCopyPaths(InstallDir, owners[i], target, keptCopy, kPathCapacity)) continue;
-    if (owners[i] == kUiConfigOwner &&
-        GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES)
+    if (owners[i] == kUiConfigOwner && GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES)
       DiscardFile(keptCopy);
     else
       PutBack(target, keptCopy);

@@ -3,7 +3,7 @@
 
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/bounded_path.h"
 #include "common/plain_files.h"
 #include "install/kept_copies.h"
@@ -36,8 +36,7 @@ void DecideWordBase() {
   if (!PathExists(path)) return;
 
   if (WordBaseIndexIsMarked()) {
-    int answer = ShowMessage(kMsgReplaceWordBase.chinese, kMsgReplaceWordBase.english,
-                             kMsgReplaceWordBase.buttons, WizardWindow);
+    int answer = Notify(kMsgReplaceWordBase, WizardWindow);
     // No, Escape, the close box and a dialog that could not be shown all keep the old word base.
     KeepOldWordBase = answer != IDYES;
   }

@@ -12,7 +12,7 @@ choose_wine_arches
 
 status=0
 echo "== layers"
-"$ROOT/tests/check_layers.sh" || status=1
+"$ROOT/tests/check_layers.sh" "$BUILD/win32" || status=1
 echo "== imports and instructions of the shipped Installer"
 "$ROOT/tests/check_imports.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" || status=1
 "$ROOT/tests/check_instructions.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" \

@@ -6,7 +6,7 @@
 
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
-#include "common/message_dialog.h"
+#include "common/notices.h"
 #include "common/system_libraries.h"
 #include "common/wide_paths.h"
 #include "shell/shell_links.h"
@@ -53,10 +53,6 @@ class ComReference {
   Interface* pointer_ = nullptr;
 };
 
-void ShowNotice(const char* chinese, const BilingualText& text) {
-  ShowMessage(chinese, text.english, text.buttons, WizardWindow);
-}
-
 }  // namespace
 
 bool GetShellFolderPath(int kind, WidePath& path) {
@@ -85,8 +81,9 @@ bool GetSpecialFolderPath(int kind, WidePath& path) {
     return false;
   }
   char ansi[kPathCapacity];
-  const bool found = getPathW != nullptr ? getPathW(items, path) != FALSE
-                                         : getPath(items, ansi) && WidenAnsi(ansi, path, kPathCapacity);
+  const bool found = getPathW != nullptr
+                         ? getPathW(items, path) != FALSE
+                         : getPath(items, ansi) && WidenAnsi(ansi, path, kPathCapacity);
   allocator->Free(items);
   allocator->Release();
   return found;
@@ -98,8 +95,8 @@ bool GetLegacyFolderPath(int kind, WidePath& path) {
   using UserNameW = BOOL(WINAPI*)(LPWSTR, LPDWORD);
   auto windowsFolderW = reinterpret_cast<WindowsFolderW>(
       reinterpret_cast<void*>(WideCall("kernel32.dll", "GetWindowsDirectoryW")));
-  auto userNameW =
-      reinterpret_cast<UserNameW>(reinterpret_cast<void*>(WideCall("advapi32.dll", "GetUserNameW")));
+  auto userNameW = reinterpret_cast<UserNameW>(
+      reinterpret_cast<void*>(WideCall("advapi32.dll", "GetUserNameW")));
   WidePath windows;
   char ansi[kPathCapacity];
   UINT length = 0;
@@ -124,16 +121,16 @@ bool GetLegacyFolderPath(int kind, WidePath& path) {
 
 // The shell link object (CLSID_ShellLink). Named here rather than taken from the system's GUID
 // library, whose one object holds every GUID of the headers (41 KB of the Installer).
-constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
-                                   {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr CLSID kShellLinkClass = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 bool CreateShellLink(const char* target, const wchar_t* linkPath, const char* description) {
   ComInitialization com;
   if (!com.ok()) return false;
   // Declared after `com`: released before COM is uninitialised, the file before the link.
   ComReference<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
-                              __uuidof(IShellLinkA), link.out())))
+  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+                              link.out())))
     return false;
   if (FAILED(link->SetPath(target))) return false;
   link->SetDescription(description);
@@ -150,13 +147,13 @@ bool CreateShellLink(const char* target, const wchar_t* linkPath, const char* de
 bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries) {
   WidePath folder, group, link;
   if (!GetShellFolderPath(kShellFolderPrograms, folder)) {
-    ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+    Notify(kMsgStartMenuFailed, WizardWindow);
     return false;
   }
   if (groupName != nullptr && groupName[0] != '\0') {
     if (!WidePathWith(folder, groupName, "", group)) {
       // No group folder fits under this programs folder: no entry can be made there.
-      ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+      Notify(kMsgStartMenuFailed, WizardWindow);
       return false;
     }
     // A file of the group's name is no group folder: making the folder then fails.
@@ -170,7 +167,8 @@ bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries)
       if ((WideCharToMultiByte(936, 0, group, -1, shown, sizeof shown, nullptr, nullptr) != 0 ||
            WideCharToMultiByte(CP_ACP, 0, group, -1, shown, sizeof shown, nullptr, nullptr) != 0) &&
           FormatBounded(chinese, sizeof chinese, kMsgCannotCreateGroup.chinese, shown))
-        ShowNotice(chinese, kMsgCannotCreateGroup);
+        Notify({chinese, kMsgCannotCreateGroup.english, kMsgCannotCreateGroup.buttons},
+               WizardWindow);
       return false;
     }
     WidePathWith(group, nullptr, "", folder);
@@ -184,7 +182,7 @@ bool CreateStartMenuEntries(const char* groupName, const ShortcutEntry* entries)
                 CreateShellLink(target, link, entry->name);
   }
   if (!lastSaved) {
-    ShowNotice(kMsgStartMenuFailed.chinese, kMsgStartMenuFailed);
+    Notify(kMsgStartMenuFailed, WizardWindow);
     return false;
   }
   return true;

@@ -1,6 +1,8 @@
 // Answers the Installer's message dialog from a second thread, as a user would.
 #include "dialog_answerer.h"
 
+#include "app/message_dialog.h"
+#include "common/notices.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -19,6 +21,8 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param) {
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(Action action) : action_(action) {
+  // The notices of the code under test come as the wizard's message dialog, which this answers.
+  SetNoticeSink(ShowMessage);
   InitializeCriticalSection(&lock_);
   thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }

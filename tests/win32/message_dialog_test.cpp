@@ -1,5 +1,5 @@
 // The message dialog run for real: layout, lines, results of its buttons, keys and close box.
-#include "common/message_dialog.h"
+#include "app/message_dialog.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
