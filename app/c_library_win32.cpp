@@ -1,4 +1,5 @@
-// The few C library routines the Installer's code, zlib and the compiler call, on kernel32 alone.
+// The few C library routines that the Installer's code, libdeflate, zlib's CRC-32 and the compiler
+// call, on kernel32 alone.
 // The Installer links no C library: msvcrt.dll came after the first Windows 95 (which would
 // refuse to load an .exe that imports it), and a static C library would add more than it uses.
 // Built without the compiler's own versions of these routines (CMake gives this file

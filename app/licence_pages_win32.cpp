@@ -13,8 +13,8 @@ bool LicenceTextsLoaded;
 
 namespace {
 
-constexpr uint16_t kChineseLicence = 124;
-constexpr uint16_t kEnglishLicence = 161;
+constexpr uint16_t kChineseLicence = IDR_LICENCE_CHINESE;
+constexpr uint16_t kEnglishLicence = IDR_LICENCE_ENGLISH;
 
 // Inflates `resourceId` into `buffer` as a zero-terminated text. A text that fills the whole
 // buffer leaves no room for its zero and counts as too long.

@@ -6,6 +6,7 @@
 #include "common/installer_state.h"
 #include "app/message_dialog.h"
 #include "app/message_layout.h"
+#include "app/startup.h"
 #include "common/message_catalogue.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/owner_draw.h"
@@ -102,14 +103,14 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   return FALSE;
 }
 
-// A key-down of Enter that repeats a key held since before the dialog opened (bit 30 of lParam)
+// A key-down of Enter that repeats a key held since before the dialog opened (kKeyWasDown)
 // answers nothing: the message filter drops it before the dialog manager turns it into a press of
 // the default button. A user who holds Enter through the wizard does not answer a question unseen
 // (the main loop has the same rule for the wizard).
 LRESULT CALLBACK DropHeldEnter(int code, WPARAM wParam, LPARAM lParam) {
   const MSG* message = reinterpret_cast<const MSG*>(lParam);
   if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_RETURN &&
-      (message->lParam & (1 << 30)) != 0)
+      (message->lParam & kKeyWasDown) != 0)
     return TRUE;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -18,6 +18,10 @@ void FindWindowsFolder();
 // (C: when the Windows folder is not known). Needs WindowsFolder and InstallFolderName.
 bool DefaultInstallFolder(char (&folder)[kPathCapacity]);
 
+// In a key-down's lParam: the key was already down, the message is the key's repeat. A held
+// Enter acts once: the wizard's loop and the message dialog's filter drop its repeats.
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
 // Runs the wizard's message loop, with its Enter-key rule, while WizardState is not negative.
 void RunWizardLoop();
 

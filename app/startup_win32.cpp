@@ -19,9 +19,6 @@
 
 namespace {
 
-// In a key-down's lParam: the key was already down, the message is the key's repeat.
-constexpr LPARAM kKeyWasDown = 1 << 30;
-
 // Posts the Enter key's command to the wizard; true when the key message is used up.
 bool HandleEnterKey() {
   HWND focus = GetFocus();

@@ -4,8 +4,8 @@
 // The Installer is linked without the C runtime's start-up code (-nostartfiles), which would
 // parse a command line, run static constructors, set up thread-local data and patch imported
 // data in place, none of which the Installer has (the link refuses imported data; the build
-// checks the link map for the rest). msvcrt.dll sets up its own heap and stdio when it loads,
-// and the Installer closes every file it opens.
+// checks the link map for the rest). No C library is linked either (app/c_library_win32.cpp):
+// memory comes from the process heap, and the Installer closes every file it opens.
 #include <windows.h>
 
 #include "app/startup.h"

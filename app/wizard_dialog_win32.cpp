@@ -130,8 +130,8 @@ void StartInstallation(HWND dialog) {
   if (!ReadPathBox(dialog) || !CreateInstallFolder()) {
     // Back on the language page with every button there: the user can go back to the folder
     // page, correct the path and install.
-    WizardState = 3;
-    ShowWizardPage(dialog, 3);
+    WizardState = kWizardLanguagePage;
+    ShowWizardPage(dialog, kWizardLanguagePage);
     return;
   }
   ReadChoices(dialog);
@@ -181,7 +181,7 @@ void OnCommand(HWND dialog, int id) {
     case IDC_LICENCE_ENGLISH_BOX:
       // The box notifies focus changes too: the one it sends when Next hides it with the focus
       // on it must not bring the licence page back over the next page.
-      if (WizardState == 2) ShowWizardPage(dialog, 2);
+      if (WizardState == kWizardLicencePage) ShowWizardPage(dialog, kWizardLicencePage);
       break;
     default:
       break;  // among them 1, the dialog manager's own answer to Enter
@@ -195,18 +195,19 @@ void ShowWizardPage(HWND dialog, int page) {
     for (int i = 0; i < kPageControlSlots && kPageControls[row][i] != 0; ++i)
       ShowControl(dialog, kPageControls[row][i], row == page);
   // The licence texts, on the first visit of their page; a failed load ends the page switch.
-  if (page == 2 && !LicenceTextsLoaded && !LoadLicenceTexts(dialog)) return;
+  if (page == kWizardLicencePage && !LicenceTextsLoaded && !LoadLicenceTexts(dialog)) return;
 
   ShowControl(dialog, IDC_LICENCE_CHINESE, false);
   ShowControl(dialog, IDC_LICENCE_ENGLISH, false);
-  if (page == 2) {
+  if (page == kWizardLicencePage) {
     bool english =
         SendDlgItemMessageA(dialog, IDC_LICENCE_ENGLISH_BOX, BM_GETCHECK, 0, 0) == BST_CHECKED;
     ShowControl(dialog, english ? IDC_LICENCE_ENGLISH : IDC_LICENCE_CHINESE, true);
   }
-  if (WizardState >= 0 && WizardState <= 98) {
-    ShowControl(dialog, IDC_BACK, page != 0);
-    EnableWindow(GetDlgItem(dialog, IDC_BACK), page != 0);
+  // On the pages only: the installation keeps its buttons hidden.
+  if (WizardState >= kWizardFolderPage && WizardState < kWizardInstalling) {
+    ShowControl(dialog, IDC_BACK, page != kWizardFolderPage);
+    EnableWindow(GetDlgItem(dialog, IDC_BACK), page != kWizardFolderPage);
   }
   InvalidateRect(dialog, nullptr, TRUE);
   UpdateWindow(dialog);

@@ -10,10 +10,11 @@
 #include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
 #include "common/payload_resource.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr uint16_t kGlyphSheetResource = 110;
+constexpr uint16_t kGlyphSheetResource = IDR_GLYPH_SHEETS;
 
 // The four sheets, from LoadGlyphSheets to FreeGlyphSheets: sheet k is selected into context k,
 // and earlierBitmaps[k] is what context k held before, put back before the context goes.

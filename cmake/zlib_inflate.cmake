@@ -1,8 +1,9 @@
 # zlib's inflating half, built small for the Windows build from zlib's own sources (Debian's
-# source package, which scripts/setup.sh fetches into K7_ZLIB_SOURCE). The Installer reads only
-# zlib streams: without gzip support inflate needs no CRC-32, and with a section for each
-# function and table the link keeps only what uncompress reaches. zlib throws nothing through
-# our code, so it carries no unwind tables either.
+# source package, which scripts/setup.sh fetches into K7_ZLIB_SOURCE). The Installer takes only
+# its CRC-32 from it (it inflates with libdeflate); the install floor of bench/install_speed.sh
+# inflates with it. It reads only zlib streams: without gzip support inflate needs no CRC-32,
+# and with a section for each function and table the link keeps only what uncompress reaches.
+# zlib throws nothing through our code, so it carries no unwind tables either.
 #   k7_zlib   the static library; its public include folder gives the matching zlib.h.
 set(K7_ZLIB_SOURCE /var/cache/k7/zlib CACHE PATH "zlib's source tree (scripts/setup.sh fetches it)")
 if(NOT EXISTS ${K7_ZLIB_SOURCE}/inflate.c)

@@ -5,10 +5,12 @@
 // (RFC 1950: two-byte header, deflate data, Adler-32 trailer) holding the whole file, nothing
 // before or after it. There is no header of the Installer's own: no name, no size, no attributes.
 // The build writes every stream with libdeflate at its highest level, with the header bytes 0x78
-// 0xDA (the slowest, smallest compression); the reader takes any valid zlib stream. The inflated size is not stored: the reader inflates into a buffer of a
-// capacity chosen by the caller and learns the real length from zlib. File names and attributes
-// come from the manifest (install/install_manifest.h), never from the resource. The resource
-// language is not significant; lookup is by type and id alone.
+// 0xDA (the slowest, smallest compression); the reader takes any valid zlib stream. The inflated
+// size is not stored in the resource: the reader inflates into a buffer of a capacity chosen by
+// the caller and learns the real length from the inflater (libdeflate's, common/inflate_span.h);
+// the payload record (common/payload_record.h) checks it against the build's. File names and
+// attributes come from the manifest (install/install_manifest.h), never from the resource. The
+// resource language is not significant; lookup is by type and id alone.
 //
 // Capacities in use: kPayloadBufferCapacity (0x3000000) for the installation run, 307,200 bytes
 // for the glyph sheets and 65,536 bytes for each licence text.

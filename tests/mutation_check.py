@@ -11,7 +11,8 @@ rebuilds the host tests there, runs them, and puts the file back. A change that 
 compiles is left out; one that makes a test fail or hang is caught; one after which every test
 still passes survived. Prints per file how many changes were caught and lists the survivors; the
 changes known to alter nothing (equivalent) are named in tests/mutation_equivalent.txt, one
-"file:line: change" a line, and are left out of the score. Exit code 0.
+"file: changed line" a line (the line as changed, without its indent, so that an edit elsewhere
+in the file keeps the entry), and are left out of the score. Exit code 0.
 
 The rules, applied to code outside comments, strings, preprocessor lines and static_asserts:
   comparisons   < and <=, > and >=, == and != turned into each other
@@ -148,8 +149,8 @@ def main():
     listed = os.path.join(ROOT, "tests", "mutation_equivalent.txt")
     if os.path.exists(listed):
         for entry in open(listed):
-            entry = entry.split("#")[0].strip()
-            if entry:
+            entry = entry.strip()  # a whole line: a changed line may hold a '#'
+            if entry and not entry.startswith("#"):
                 equivalent.add(entry)
     jobs = str(os.cpu_count() or 2)
     configure = ["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=Release",
@@ -185,8 +186,7 @@ def main():
         shutil.copy(path, backup)
         try:
             for n, new_line, what in mutants(lines):
-                label = f"{name}:{n + 1}: {what}"
-                if label in equivalent:
+                if f"{name}: {new_line.strip()}" in equivalent:
                     totals[2] += 1
                     continue
                 changed = lines[:]
@@ -201,7 +201,7 @@ def main():
                     code, _ = run(tests, build, TEST_TIMEOUT, test_env)
                 if code == 0:
                     survived += 1
-                    survivors.append(f"  {label}\n      {new_line.strip()}")
+                    survivors.append(f"  {name}:{n + 1}: {what}\n      {name}: {new_line.strip()}")
                 else:
                     caught += 1
         finally:

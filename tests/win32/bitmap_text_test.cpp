@@ -9,6 +9,7 @@
 
 #include "bitmap_text/glyph_cell.h"
 #include "common/payload_resource.h"
+#include "resources/resource_ids.h"
 #include "canvas.h"
 
 namespace {
@@ -23,24 +24,13 @@ bool Same(const Canvas& a, const Canvas& b) {
   return CountDifferences(a, b, {0, 0, kCanvasWidth, kCanvasHeight}) == 0;
 }
 
-uint16_t CodeAt(const char* text) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(text[0]) << 8 |
-                               static_cast<unsigned char>(text[1]));
-}
-
 // Expects the 16x16 cell at (x, y) of `canvas` to show the glyph of `code` in `ink` on `paper`,
 // and counts its ink pixels.
 int ExpectCell(const Canvas& canvas, int x, int y, uint16_t code, COLORREF ink, COLORREF paper) {
-  int inked = 0, wrong = 0;
-  for (int py = 0; py < kGlyphSize; ++py) {
-    for (int px = 0; px < kGlyphSize; ++px) {
-      const bool isInk = GlyphInk(code, px, py);
-      inked += isInk;
-      wrong += canvas.At(x + px, y + py) != (isInk ? ink : paper);
-    }
-  }
-  EXPECT_EQ(wrong, 0) << "cell of " << std::hex << code << " at " << std::dec << x << "," << y;
-  return inked;
+  const GlyphCellMatch match = MatchGlyphCell(canvas, x, y, code, ink, paper);
+  EXPECT_EQ(match.wrong, 0) << "cell of " << std::hex << code << " at " << std::dec << x << ","
+                            << y;
+  return match.ink;
 }
 
 int SingleWidth(HDC dc, char c) {
@@ -61,7 +51,7 @@ class BitmapTextTest : public testing::Test {
 TEST_F(BitmapTextTest, ResourceHoldsTheSampleSheets) {
   std::string buffer(kGlyphInflateCapacity, '\0');
   uint32_t length = 0;
-  ASSERT_TRUE(DecompressPayload(110, &buffer[0], buffer.size(), &length));
+  ASSERT_TRUE(DecompressPayload(IDR_GLYPH_SHEETS, &buffer[0], buffer.size(), &length));
   ASSERT_EQ(length, static_cast<uint32_t>(kGlyphSheetBytes));
   EXPECT_TRUE(buffer.compare(0, length, GlyphSheetBytes()) == 0);
 }
@@ -72,7 +62,8 @@ TEST_F(BitmapTextTest, DrawsEachTwoByteCharacterAsItsCellSixteenApart) {
     ASSERT_TRUE(canvas.ok());
     DrawBitmapText(canvas.dc(), 7, 5, text, 0);
     for (int i = 0; text[2 * i] != '\0'; ++i)
-      EXPECT_GT(ExpectCell(canvas, 7 + 16 * i, 5, CodeAt(text + 2 * i), kBlack, kWhite), 0) << text;
+      EXPECT_GT(ExpectCell(canvas, 7 + 16 * i, 5, GbkCodeAt(text + 2 * i), kBlack, kWhite), 0)
+          << text;
     // Nothing outside the cells.
     const int right = 7 + 16 * static_cast<int>(strlen(text) / 2);
     int outside = 0;
@@ -98,8 +89,8 @@ TEST_F(BitmapTextTest, SelectedFlagOnlyChangesTheRasterOperation) {
     SetBkColor(canvas.dc(), back);
     DrawBitmapText(canvas.dc(), 20, 10, "程序", selected);
     const COLORREF ink = selected == 0 ? andInk : orInk, paper = selected == 0 ? andPaper : orPaper;
-    ExpectCell(canvas, 20, 10, CodeAt("程"), ink, paper);
-    ExpectCell(canvas, 36, 10, CodeAt("序"), ink, paper);
+    ExpectCell(canvas, 20, 10, GbkCodeAt("程"), ink, paper);
+    ExpectCell(canvas, 36, 10, GbkCodeAt("序"), ink, paper);
     EXPECT_EQ(canvas.At(19, 10), fill);
     EXPECT_EQ(canvas.At(52, 10), fill);
   }
@@ -117,7 +108,7 @@ TEST_F(BitmapTextTest, SingleBytesUseTheFontOnePixelLowerAndAdvanceByTheirWidth)
   TextOutA(expected.dc(), 4 + wA + wb + 16, 7, "c", 1);
   for (int py = 0; py < kGlyphSize; ++py)
     for (int px = 0; px < kGlyphSize; ++px)
-      if (GlyphInk(CodeAt("安"), px, py)) expected.Set(4 + wA + wb + px, 6 + py, kBlack);
+      if (GlyphInk(GbkCodeAt("安"), px, py)) expected.Set(4 + wA + wb + px, 6 + py, kBlack);
   EXPECT_TRUE(Same(drawn, expected));
 
   // The same letters at the cells' own top would differ.
@@ -191,7 +182,7 @@ TEST(GlyphSheetLifetime, FreeingTwiceOrWithoutALoadIsHarmlessAndTheSheetsLoadAga
   EXPECT_TRUE(Same(canvas, untouched));
   ASSERT_EQ(LoadGlyphSheets(), GlyphLoadResult::kLoaded);
   DrawBitmapText(canvas.dc(), 0, 0, "安", 0);
-  ExpectCell(canvas, 0, 0, CodeAt("安"), kBlack, kWhite);
+  ExpectCell(canvas, 0, 0, GbkCodeAt("安"), kBlack, kWhite);
   FreeGlyphSheets();
 }
 

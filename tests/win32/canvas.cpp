@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/glyph_cell.h"
 #include "test_files.h"
 
@@ -121,6 +122,37 @@ bool GlyphInk(uint16_t code, int px, int py) {
   if (offset >= GlyphSheetBytes().size()) return false;
   const unsigned char byte = static_cast<unsigned char>(GlyphSheetBytes()[offset]);
   return (byte & (0x80 >> ((c.x + px) % 8))) == 0;
+}
+
+uint16_t GbkCodeAt(const char* text) {
+  return static_cast<uint16_t>(static_cast<unsigned char>(text[0]) << 8 |
+                               static_cast<unsigned char>(text[1]));
+}
+
+GlyphCellMatch MatchGlyphCell(const Canvas& canvas, int x, int y, uint16_t code, COLORREF inkColour,
+                              COLORREF paper) {
+  GlyphCellMatch match = {0, 0};
+  for (int py = 0; py < kGlyphSize; ++py) {
+    for (int px = 0; px < kGlyphSize; ++px) {
+      const bool ink = GlyphInk(code, px, py);
+      const COLORREF shown = canvas.At(x + px, y + py);
+      match.ink += ink;
+      match.wrong += ink                    ? shown != inkColour
+                     : paper != CLR_INVALID ? shown != paper
+                                            : shown == inkColour;
+    }
+  }
+  return match;
+}
+
+void DrawExpectedCaption(Canvas* canvas, const char* text, HFONT font, bool centred, int dx,
+                         int dy) {
+  canvas->Fill(GetSysColor(COLOR_BTNFACE));
+  HGDIOBJ earlier = font != nullptr ? SelectObject(canvas->dc(), font) : nullptr;
+  const SIZE size = MeasureBitmapText(canvas->dc(), text);
+  DrawBitmapText(canvas->dc(), (centred ? (canvas->width() - size.cx) / 2 : 0) + dx,
+                 (canvas->height() - kGlyphSize) / 2 + dy, text, 0);
+  if (earlier != nullptr) SelectObject(canvas->dc(), earlier);
 }
 
 std::unique_ptr<Canvas> CaptureWindow(HWND window, const char* name) {

@@ -54,5 +54,25 @@ int CountColour(const Canvas& canvas, RECT area, COLORREF colour);
 // sample payload holds them (ChnBmp.bin, the bytes of resource 110).
 bool GlyphInk(uint16_t code, int px, int py);
 
+// The GBK code of the double-byte character that `text` starts with.
+uint16_t GbkCodeAt(const char* text);
+
+// The 16x16 cell at (x, y) of `canvas` against the glyph of GBK code `code`: `ink`, how many
+// pixels of the glyph are ink on the sheets; `wrong`, how many pixels of the cell are not what
+// the sheets say: an ink pixel not `inkColour`, or another pixel not `paper` (with paper
+// CLR_INVALID: another pixel of the ink's colour, whatever the paper).
+struct GlyphCellMatch {
+  int ink;
+  int wrong;
+};
+GlyphCellMatch MatchGlyphCell(const Canvas& canvas, int x, int y, uint16_t code, COLORREF inkColour,
+                              COLORREF paper = CLR_INVALID);
+
+// Fills `canvas` with the button face and draws `text` on it as a bitmap-text control or button
+// of that size shows it: with DrawBitmapText, in `font` (null: the canvas's own), vertically
+// centred, centred or at the left, shifted by (dx, dy).
+void DrawExpectedCaption(Canvas* canvas, const char* text, HFONT font, bool centred, int dx = 0,
+                         int dy = 0);
+
 // The glyph-sheet bytes behind GlyphInk.
 const std::string& GlyphSheetBytes();

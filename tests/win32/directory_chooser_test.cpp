@@ -145,20 +145,6 @@ void ExpectLayout(HWND chooser) {
   }
 }
 
-// A bitmap-text control as it should look: the button face and `caption` drawn from the glyph
-// sheets in the control's font, vertically centred, at the left or centred.
-std::unique_ptr<Canvas> ExpectedCaption(HWND control, const char* caption, bool centred) {
-  RECT r;
-  GetClientRect(control, &r);
-  auto c = std::make_unique<Canvas>(r.right, r.bottom, GetSysColor(COLOR_BTNFACE));
-  HGDIOBJ earlier =
-      SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  const SIZE size = MeasureBitmapText(c->dc(), caption);
-  DrawBitmapText(c->dc(), centred ? (r.right - size.cx) / 2 : 0, (r.bottom - 16) / 2, caption, 0);
-  SelectObject(c->dc(), earlier);
-  return c;
-}
-
 // Paints the chooser now, saves what the screen shows of it, and compares its two labels and
 // Cancel (inside its bevel) pixel by pixel with the captions drawn directly.
 void ExpectBitmapCaptions(HWND chooser) {
@@ -177,7 +163,12 @@ void ExpectBitmapCaptions(HWND chooser) {
     GetWindowRect(control, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     std::unique_ptr<Canvas> onScreen = Canvas::FromScreen(r.left, r.top, w, h);
-    std::unique_ptr<Canvas> expected = ExpectedCaption(control, c.text, c.bevelled);
+    RECT client;
+    GetClientRect(control, &client);
+    auto expected = std::make_unique<Canvas>(client.right, client.bottom, 0);
+    DrawExpectedCaption(expected.get(), c.text,
+                        reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)),
+                        c.bevelled);
     const RECT area = c.bevelled ? RECT{3, 3, w - 3, h - 3} : RECT{0, 0, w, h};
     EXPECT_GT(CountColour(*expected, area, RGB(0, 0, 0)), 100) << c.id << ": the caption has ink";
     EXPECT_EQ(CountDifferences(*onScreen, *expected, area), 0) << c.id;

@@ -286,8 +286,8 @@ TEST_F(InstallationRun, TheWizardAsksForTheProgramInUseToBeClosed) {
     EXPECT_EQ(ChangesIn(target, earlier, "K7.exe"), "") << "nothing is written before the answer";
     if (closeAndRetry) program.Close();
     PostMessageA(asked, WM_COMMAND, closeAndRetry ? IDYES : IDNO, 0);
-    HWND outcome =
-        WaitForMessage(run, closeAndRetry ? kMsgInstallSucceeded.chinese : kMsgInstallFailed.chinese);
+    HWND outcome = WaitForMessage(
+        run, closeAndRetry ? kMsgInstallSucceeded.chinese : kMsgInstallFailed.chinese);
     ASSERT_NE(outcome, nullptr) << closeAndRetry;
     PostMessageA(outcome, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
@@ -308,8 +308,8 @@ TEST_F(InstallationRun, ASecondInstallerSaysThatOneIsRunningAndEnds) {
   ASSERT_TRUE(CopyFileA(K7_INSTALLER_EXE, copy.c_str(), FALSE));
   EXPECT_EQ(RunSilent(copy, SilentArguments(target)), 1);
   EXPECT_FALSE(FileExists(target));
-  EXPECT_EQ(ReadBytes(dir / kSilentLogName), std::string(kMsgAlreadyRunning.chinese) + " " +
-                                                 kMsgAlreadyRunning.english + "\r\n");
+  EXPECT_EQ(ReadBytes(dir / kSilentLogName),
+            std::string(kMsgAlreadyRunning.chinese) + " " + kMsgAlreadyRunning.english + "\r\n");
   InstallerRun second(copy);
   HWND notice = WaitForMessage(second, kMsgAlreadyRunning.chinese);
   ASSERT_NE(notice, nullptr);
@@ -368,8 +368,8 @@ TEST_F(InstallationRun, AProfileThatTheCodePageCannotSpell) {
   for (const std::wstring& folder : {profile, programs, desktop, downloads})
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   ShellFoldersMoved moved(programs, desktop);
-  const std::wstring setup = downloads + L"\\setup.exe", log = downloads + L"\\" +
-                                                                Wide(kSilentLogName);
+  const std::wstring setup = downloads + L"\\setup.exe",
+                     log = downloads + L"\\" + Wide(kSilentLogName);
   ASSERT_TRUE(CopyFileW(Wide(K7_INSTALLER_EXE).c_str(), setup.c_str(), FALSE));
   ASSERT_TRUE(WriteBytes(downloads + L"\\SCtrlSet2.bin", "control settings"));
   char windows[MAX_PATH];
@@ -397,8 +397,8 @@ TEST_F(InstallationRun, AProfileThatTheCodePageCannotSpell) {
   DeleteFileA(settings.c_str());
   // A Chinese folder, and one whose full-width backslashes the code page would read as "\":
   // a\..\b, the folder b beside it.
-  for (const std::wstring& folder :
-       {profile + L"\\K7", Wide(dir.path()) + L"\\a\xFF3C..\xFF3C" L"b"}) {
+  for (const std::wstring& folder : {profile + L"\\K7", Wide(dir.path()) + L"\\a\xFF3C..\xFF3C"
+                                                                           L"b"}) {
     InstallerRun run(setup, L"/S /D=" + folder);
     EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 2) << Ansi(folder);
   }

@@ -38,11 +38,14 @@ class WizardRun : public testing::Test {
   void FocusControl(int id) {
     SendMessageA(wizard, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(wizard, id)), TRUE);
   }
-  // A key press arriving at the focused window, as the keyboard would deliver it.
-  void PressKey(WPARAM key) {
+  // A key press posted to the focused control, as the keyboard would deliver it (the kit's
+  // PressKey goes through the system's input instead): a key-down with a repeat count of 1, then
+  // the key-up, whose lParam also says the key was down (bit 30) and is being released (bit 31).
+  void PostKeyPress(WPARAM key) {
+    constexpr LPARAM kKeyDown = 1, kKeyUp = static_cast<LPARAM>(0xC0000001u);
     HWND target = GetDlgItem(wizard, focusedId);
-    PostMessageA(target, WM_KEYDOWN, key, 1);
-    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    PostMessageA(target, WM_KEYDOWN, key, kKeyDown);
+    PostMessageA(target, WM_KEYUP, key, kKeyUp);
   }
   bool WaitUntil(bool (*condition)(HWND)) {
     return ::WaitUntil([this, condition] { return condition(wizard); });
@@ -91,17 +94,13 @@ TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
   const int x0 = (label.right - label.left - 64) / 2;
   const int y0 = (label.bottom - label.top - 16) / 2;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const unsigned char text[] = "安装程序";
+  const char text[] = "安装程序";
   int ink = 0, wrong = 0;
   for (int k = 0; k < 4; ++k) {
-    const uint16_t code = static_cast<uint16_t>(text[2 * k] << 8 | text[2 * k + 1]);
-    for (int dy = 0; dy < 16; ++dy) {
-      for (int dx = 0; dx < 16; ++dx) {
-        const bool isInk = GlyphInk(code, dx, dy);
-        ink += isInk;
-        if (shot->At(x0 + 16 * k + dx, y0 + dy) != (isInk ? RGB(0, 0, 0) : face)) ++wrong;
-      }
-    }
+    const GlyphCellMatch match =
+        MatchGlyphCell(*shot, x0 + 16 * k, y0, GbkCodeAt(text + 2 * k), RGB(0, 0, 0), face);
+    ink += match.ink;
+    wrong += match.wrong;
   }
   EXPECT_GT(ink, 100) << "the four characters carry ink";
   EXPECT_EQ(wrong, 0);
@@ -110,7 +109,7 @@ TEST_F(WizardRun, CaptionsComeFromTheGlyphSheets) {
 TEST_F(WizardRun, EnterInThePathFieldPressesNext) {
   focusedId = IDC_PATH;
   FocusControl(IDC_PATH);
-  PressKey(VK_RETURN);
+  PostKeyPress(VK_RETURN);
   ASSERT_TRUE(WaitUntil(LicencePageShown));
   EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_LICENCE_ENGLISH_BOX, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(IsVisibleControl(wizard, IDC_BACK));
@@ -120,19 +119,19 @@ TEST_F(WizardRun, EnterInThePathFieldPressesNext) {
 TEST_F(WizardRun, EnterOnTheDesktopBoxPressesNext) {
   focusedId = IDC_DESKTOP_ICON;
   FocusControl(IDC_DESKTOP_ICON);
-  PressKey(VK_RETURN);
+  PostKeyPress(VK_RETURN);
   EXPECT_TRUE(WaitUntil(LicencePageShown));
 }
 
 TEST_F(WizardRun, EnterOnCancelEndsTheRun) {
   focusedId = IDCANCEL;
   FocusControl(IDCANCEL);
-  PressKey(VK_RETURN);
+  PostKeyPress(VK_RETURN);
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
 }
 
 TEST_F(WizardRun, EscapeEndsTheRunWithExitCodeZero) {
-  PressKey(VK_ESCAPE);
+  PostKeyPress(VK_ESCAPE);
   EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
 }
 

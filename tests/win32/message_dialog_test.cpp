@@ -212,12 +212,9 @@ TEST_F(MessageDialogTest, FormattedFolderMessageIsSizedAndDrawnInFull) {
         const int w = r.right - r.left, h = r.bottom - r.top;
         std::unique_ptr<Canvas> onScreen = Canvas::FromScreen(r.left, r.top, w, h);
         auto reference = [&](const char* text) {
-          auto c = std::make_unique<Canvas>(w, h, GetSysColor(COLOR_BTNFACE));
-          HGDIOBJ earlier =
-              SelectObject(c->dc(), reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
-          const SIZE size = MeasureBitmapText(c->dc(), text);
-          DrawBitmapText(c->dc(), (w - size.cx) / 2, (h - 16) / 2, text, 0);
-          SelectObject(c->dc(), earlier);
+          auto c = std::make_unique<Canvas>(w, h, 0);
+          DrawExpectedCaption(c.get(), text,
+                              reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)), true);
           return c;
         };
         std::unique_ptr<Canvas> whole = reference(chinese);

@@ -74,15 +74,6 @@ class PainterTest : public testing::Test {
     PaintOwnerDrawButton(&item);
   }
 
-  // The interior of a button (inside its bevel) as it should look: the face and `caption`
-  // centred, drawn by DrawBitmapText itself.
-  static void DrawExpectedCaption(Canvas* canvas, const char* caption, int dx = 0, int dy = 0) {
-    canvas->Fill(Face());
-    const SIZE size = MeasureBitmapText(canvas->dc(), caption);
-    DrawBitmapText(canvas->dc(), (canvas->width() - size.cx) / 2 + dx,
-                   (canvas->height() - 16) / 2 + dy, caption, 0);
-  }
-
   static HWND parent_;
   HWND control_ = nullptr;
 };
@@ -114,8 +105,8 @@ TEST_F(PainterTest, PressingSwapsTheEdgeColoursAndMovesTheCaption) {
 
   // The caption "退一步 Back": in place when raised, 2 right and 1 down when pressed.
   Canvas expected(120, 24, kWhite), moved(120, 24, kWhite);
-  DrawExpectedCaption(&expected, "退一步 Back");
-  DrawExpectedCaption(&moved, "退一步 Back", 2, 1);
+  DrawExpectedCaption(&expected, "退一步 Back", nullptr, true);
+  DrawExpectedCaption(&moved, "退一步 Back", nullptr, true, 2, 1);
   EXPECT_GT(CountColour(expected, Interior(expected), kBlack), 100) << "the caption has ink";
   EXPECT_EQ(CountDifferences(up, expected, Interior(up)), 0);
   EXPECT_EQ(CountDifferences(down, moved, Interior(down)), 0);
@@ -161,8 +152,8 @@ TEST_F(PainterTest, DefaultButtonHasTheBlackOutlineOthersTheSingleDarkLine) {
 
 TEST_F(PainterTest, NextButtonCaptionFollowsTheWizardPage) {
   Canvas next(160, 24, kWhite), install(160, 24, kWhite);
-  DrawExpectedCaption(&next, "下一步 Next");
-  DrawExpectedCaption(&install, "同意/安装 Agree/Install");
+  DrawExpectedCaption(&next, "下一步 Next", nullptr, true);
+  DrawExpectedCaption(&install, "同意/安装 Agree/Install", nullptr, true);
   ASSERT_GT(CountDifferences(next, install, Interior(next)), 0);
   for (int state : {0, 2}) {
     WizardState = state;
@@ -220,8 +211,8 @@ TEST_F(PainterTest, MessageLineShowsTheWholeTextOtherControlsTheirFirst79Bytes) 
   ASSERT_GT(text.size(), 80u);
   Canvas line(700, 48, kWhite), whole(700, 48, kWhite), cut(700, 48, kWhite);
   PaintButton(&line, 1013, 0, ODA_DRAWENTIRE, text.c_str());
-  DrawExpectedCaption(&whole, text.c_str());
-  DrawExpectedCaption(&cut, text.substr(0, 79).c_str());
+  DrawExpectedCaption(&whole, text.c_str(), nullptr, true);
+  DrawExpectedCaption(&cut, text.substr(0, 79).c_str(), nullptr, true);
   RECT all = {0, 0, 700, 48};
   EXPECT_EQ(CountDifferences(line, whole, all), 0);
   EXPECT_GT(CountDifferences(line, cut, all), 0);
@@ -229,7 +220,7 @@ TEST_F(PainterTest, MessageLineShowsTheWholeTextOtherControlsTheirFirst79Bytes) 
   Canvas other(700, 48, kWhite);
   PaintButton(&other, 4242, 0, ODA_DRAWENTIRE, text.c_str());
   Canvas otherCut(700, 48, kWhite);
-  DrawExpectedCaption(&otherCut, text.substr(0, 79).c_str());
+  DrawExpectedCaption(&otherCut, text.substr(0, 79).c_str(), nullptr, true);
   EXPECT_EQ(CountDifferences(other, otherCut, Interior(other)), 0);
 }
 
@@ -239,7 +230,7 @@ TEST_F(PainterTest, CutInsideATwoByteCharacterDrawsTheLoneLeadByte) {
   const std::string text = std::string(78, 'i') + "安";
   Canvas button(600, 24, kWhite), expected(600, 24, kWhite);
   PaintButton(&button, 4242, 0, ODA_DRAWENTIRE, text.c_str());
-  DrawExpectedCaption(&expected, text.substr(0, 79).c_str());
+  DrawExpectedCaption(&expected, text.substr(0, 79).c_str(), nullptr, true);
   EXPECT_EQ(CountDifferences(button, expected, Interior(button)), 0);
 }
 

@@ -153,8 +153,7 @@ TEST_F(PayloadTest, AReplacementKeepsTheEarlierCopyOrPutsItBack) {
   WriteBytes(temporary, "stale", kRO | kHidden);
   ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "new", 3, kRO | kHidden));
   bool wasKept = false;
-  ASSERT_TRUE(
-      ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(), &wasKept));
+  ASSERT_TRUE(ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(), &wasKept));
   EXPECT_TRUE(wasKept);
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(ProtectionOf(target), kRO | kHidden);
@@ -169,8 +168,8 @@ TEST_F(PayloadTest, AReplacementKeepsTheEarlierCopyOrPutsItBack) {
   EXPECT_EQ(ReadBytes(kept), "earlier copy") << "a kept copy is never overwritten";
   DiscardFile(kept.c_str());
   ASSERT_TRUE(WriteTemporaryFile(temporary.c_str(), "newer", 5, 0));
-  EXPECT_FALSE(ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(),
-                                         &wasKept, MoveFileRefusingTheNewFile));
+  EXPECT_FALSE(ReplaceKeepingEarlierCopy(target.c_str(), temporary.c_str(), kept.c_str(), &wasKept,
+                                         MoveFileRefusingTheNewFile));
   EXPECT_FALSE(wasKept);
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(ProtectionOf(target), kRO | kHidden);

@@ -120,7 +120,8 @@ TEST_F(ShellTest, TheWorkingFolderCutSkipsSecondBytesOfDoubleByteCharacters) {
 }
 
 TEST_F(ShellTest, ALinkPathThatCannotBeSavedOrConvertedIsFalse) {
-  EXPECT_FALSE(CreateShellLink((dir / "K7.exe").c_str(), Wide(dir / "missing\\a.lnk").c_str(), "a"));
+  EXPECT_FALSE(
+      CreateShellLink((dir / "K7.exe").c_str(), Wide(dir / "missing\\a.lnk").c_str(), "a"));
   // A link path longer than any path: nothing is saved.
   const std::wstring longName = Wide(dir.path()) + L"\\" + std::wstring(300, L'n') + L".lnk";
   EXPECT_FALSE(CreateShellLink((dir / "K7.exe").c_str(), longName.c_str(), "long"));

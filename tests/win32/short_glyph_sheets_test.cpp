@@ -4,13 +4,14 @@
 
 #include "bitmap_text/bitmap_text.h"
 #include "common/payload_resource.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
 TEST(ShortGlyphSheets, AStreamOneByteShortIsRefusedAsDamaged) {
   static char buffer[300000];
   uint32_t length = 0;
-  ASSERT_TRUE(DecompressPayload(110, buffer, sizeof buffer, &length))
+  ASSERT_TRUE(DecompressPayload(IDR_GLYPH_SHEETS, buffer, sizeof buffer, &length))
       << "the stream itself is sound";
   ASSERT_EQ(length, 241663u);
 

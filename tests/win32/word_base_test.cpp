@@ -94,8 +94,9 @@ TEST_F(WordBaseTest, SweepRemovesEveryStaleDictionaryAndNothingElse) {
   for (const char* name : kStale) WriteBytes(dir / name, std::string("stale ") + name);
   WriteBytes(dir / "flatAdjust.dic1111", "stale", kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "flatAdjust.dic1111"), kRO | kHidden);
-  const char* const kKept[] = {"pykeys.dic0000", "pykeys.dic0002", "pykeys.dic00001",
-                               "flatAuto.dic.bak", "sort.dic", "pykeys.dic", "gbkflat.dic"};
+  const char* const kKept[] = {"pykeys.dic0000",   "pykeys.dic0002", "pykeys.dic00001",
+                               "flatAuto.dic.bak", "sort.dic",       "pykeys.dic",
+                               "gbkflat.dic"};
   for (const char* name : kKept) WriteBytes(dir / name, "kept");
   const FolderContents before = ContentsOf(dir.path());
 
