@@ -4,7 +4,7 @@
 # with --twin, also the PE32+ twin of the Windows build, which runs under 64-bit Wine.
 # K7_BUILD_DIR chooses the build folder (default: build/); K7_PAYLOAD_DIR packs a folder of real
 # product files instead of the sample payload; K7_SIGN_PKCS12 and K7_SIGN_PASSWORD_FILE sign the
-# release copy in BUILD/release (scripts/sign.sh).
+# release copy in BUILD/release (scripts/sign.sh), which the third-party notices go beside.
 set -euo pipefail
 source "$(dirname "$0")/build_dir.sh"
 source "$(dirname "$0")/steps.sh"
@@ -40,6 +40,8 @@ echo "build: Installer at $BUILD/win32/K7_Quorvane_Setup.exe"
 # are given (scripts/sign.sh), unsigned otherwise. Written whole or removed, never half-signed.
 release="$BUILD/release/K7_Quorvane_Setup.exe"
 mkdir -p "$BUILD/release"
+# The licences of the works the Installer carries (zlib, libdeflate, GNU Unifont) go with it.
+cp "$ROOT/THIRD_PARTY_NOTICES.txt" "$BUILD/release/"
 if [ -n "${K7_SIGN_PKCS12:-}${K7_SIGN_PASSWORD_FILE:-}" ]; then
   bash "$ROOT/scripts/sign.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" "$release" || exit 1
   echo "build: signed Installer at $release"

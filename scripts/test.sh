@@ -17,6 +17,8 @@ echo "== imports and instructions of the shipped Installer"
 "$ROOT/tests/check_imports.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" || status=1
 "$ROOT/tests/check_instructions.sh" "$BUILD/win32/K7_Quorvane_Setup.exe" \
   "$BUILD/win32/K7_Quorvane_Setup_symbols.exe" || status=1
+echo "== the release folder's notices"
+"$ROOT/tests/check_notices.sh" "$BUILD" || status=1
 echo "== host tests"
 ctest --test-dir "$BUILD/host" --output-on-failure || status=1
 echo "== the packager's folder followed by the build"
