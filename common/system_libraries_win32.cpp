@@ -3,6 +3,10 @@
 
 #include "common/bounded_path.h"
 
+#ifdef K7_AS_WINDOWS_95
+#include <commdlg.h>
+#endif
+
 namespace {
 
 // LOAD_LIBRARY_SEARCH_SYSTEM32, which older SDK headers lack.
@@ -32,9 +36,10 @@ BOOL WINAPI DeleteFileWOn95(LPCWSTR) {
 using OpenFileName = BOOL(WINAPI*)(void*);
 OpenFileName systemOpenFileName;
 
-// Any other size is refused, as CDERR_STRUCTSIZE, and nothing opens.
+// Any size but the SDK's OPENFILENAME_SIZE_VERSION_400A (76 bytes in the PE32 Installer) is
+// refused, as CDERR_STRUCTSIZE, and nothing opens.
 BOOL WINAPI GetOpenFileNameOn95(void* request) {
-  if (*static_cast<const DWORD*>(request) != 76) return FALSE;
+  if (*static_cast<const DWORD*>(request) != OPENFILENAME_SIZE_VERSION_400A) return FALSE;
   return systemOpenFileName(request);
 }
 
