@@ -36,13 +36,19 @@ TEST(DiskRoom, NeedsEveryFileTheRunWritesInWholeClusters) {
   const struct {
     const char* path;
     const char* root;
-  } roots[] = {{"C:\\K7_Quorvane", "C:\\"}, {"d:", "d:\\"}, {"\\\\server\\share\\K7", ""},
-               {"K7", ""}, {"\\K7", ""}, {"1:\\K7", ""}, {"@:\\K7", ""}, {"[:\\K7", ""}};
+  } roots[] = {{"C:\\K7_Quorvane", "C:\\"}, {"d:", "d:\\"}, {"A:\\K7", "A:\\"}, {"z:", "z:\\"},
+               {"\\\\server\\share\\K7", ""}, {"K7", ""}, {"\\K7", ""}, {"1:\\K7", ""},
+               {"@:\\K7", ""}, {"[:\\K7", ""}};
   for (const auto& r : roots) {
     EXPECT_EQ(DriveRootOf(r.path, root, sizeof root), r.root[0] != '\0') << r.path;
     EXPECT_STREQ(root, r.root) << r.path;
   }
   EXPECT_FALSE(DriveRootOf("C:\\K7", root, 3)) << "no room for its zero";
+  char one[1] = {'x'};
+  EXPECT_FALSE(DriveRootOf("C:\\K7", one, sizeof one));
+  EXPECT_EQ(one[0], '\0') << "a buffer too small is left empty";
+  EXPECT_FALSE(DriveRootOf(nullptr, root, sizeof root));
+  EXPECT_FALSE(DriveRootOf("C:\\K7", nullptr, sizeof root));
 
   char text[16];
   const struct {

@@ -113,9 +113,13 @@ class RecordedSteps final : public ManifestSteps {
     return failing_ != row.fileName;
   }
   void Progress(int position) override { log += "=" + std::to_string(position) + " "; }
-  bool Exists(const ManifestRow& row) override { return row.fileName != missing; }
+  bool Exists(const ManifestRow& row) override {
+    ++asked;
+    return row.fileName != missing;
+  }
   std::string log;
   std::string missing;
+  int asked = 0;  // how many times Exists was asked
 
  private:
   std::string failing_;
@@ -134,6 +138,7 @@ TEST(WalkManifest, WritesEveryRowInOrderAndSkipsOnlyTheKeptWordBase) {
   }
   EXPECT_EQ(rowsOnly, expected);
   EXPECT_EQ(positions, "=15 =20 =25 =30 =35 =45 =50 =55 =65 =70 =90 ");
+  EXPECT_EQ(all.asked, 0) << "no file is looked for when nothing is kept";
   EXPECT_NE(all.log.find("=35 +CiZuFlat.igb =45 +ch2py.bin"), std::string::npos);
 
   RecordedSteps kept;
@@ -141,6 +146,9 @@ TEST(WalkManifest, WritesEveryRowInOrderAndSkipsOnlyTheKeptWordBase) {
   EXPECT_NE(kept.log.find("+keymapSPStd2.bmp =35 =45 +ch2py.bin"), std::string::npos);
   EXPECT_NE(kept.log.find("+Keydrill.exe =55 =65 +K7.exe =70 =90 "), std::string::npos);
   EXPECT_EQ(kept.log.find("idx"), std::string::npos);
+  int wordBaseRows = 0;
+  for (const ManifestRow& row : kInstallManifest) wordBaseRows += IsWordBaseRow(row);
+  EXPECT_EQ(kept.asked, wordBaseRows) << "only the kept word base's files are looked for";
   // A kept word base that lost a file gets that file, and only that one.
   RecordedSteps incomplete;
   incomplete.missing = "pycizudic.idx";
@@ -216,7 +224,11 @@ TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
     EXPECT_EQ(ManifestIndexOfResource(source.resourceId), static_cast<int>(i));
   }
   EXPECT_EQ(ManifestIndexNamed("k7.EXE"), 104);
+  EXPECT_EQ(ManifestIndexNamed(kInstallManifest[0].fileName), 0);
   EXPECT_EQ(ManifestIndexNamed("Gbkflat.dic"), 1);
+  // The first and last letters of the alphabet in either case.
+  EXPECT_EQ(ManifestIndexNamed("ZI_ORDERED_BY_USAGE.TXT"), ManifestIndexOfResource(254));
+  EXPECT_EQ(ManifestIndexNamed("KEYPAD-EXTERNAL.JPG"), ManifestIndexOfResource(315));
   EXPECT_EQ(ManifestIndexNamed("K7.ex"), -1);
   EXPECT_EQ(ManifestIndexNamed("K7.exe "), -1);
   EXPECT_EQ(ManifestIndexOfResource(163), -1);

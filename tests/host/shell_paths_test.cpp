@@ -83,6 +83,8 @@ TEST(LegacyFolder, AResultThatDoesNotFitIsRefusedNotCut) {
   EXPECT_TRUE(AppendText(text, 8, L"de")) << "seven characters and the zero fill it";
   EXPECT_FALSE(AppendText(text, 8, "f"));
   EXPECT_EQ(std::wstring(text), L"ab\\\\cde");
+  wchar_t unit[1] = {L'\0'};
+  EXPECT_TRUE(AppendText(unit, 1, "")) << "nothing appended fits one unit";
   wchar_t root[] = L"C:\\\\", none[] = L"\\";
   DropTrailingBackslashes(root);
   DropTrailingBackslashes(none);
