@@ -114,25 +114,6 @@ std::string ChangesBetween(const FolderContents& before, const FolderContents& n
   return changes;
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
@@ -150,6 +131,8 @@ void RemoveTree(const std::wstring& folder) {
   }
   RemoveDirectoryW(folder.c_str());
 }
+
+void RemoveTree(const std::string& folder) { RemoveTree(Wide(folder)); }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
