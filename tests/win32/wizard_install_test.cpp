@@ -236,8 +236,7 @@ TEST(Wizard, InstallsThroughEveryPage) {
   MapWindowPoints(combo, nullptr, reinterpret_cast<POINT*>(&field), 2);
   GetWindowRect(wizard, &window);
   OffsetRect(&field, -window.left, -window.top);
-  const uint16_t first = static_cast<uint16_t>(static_cast<unsigned char>(selected[hanzi]) << 8 |
-                                               static_cast<unsigned char>(selected[hanzi + 1]));
+  const uint16_t first = GbkCodeAt(&selected[hanzi]);
   EXPECT_EQ(WholeGlyphsShown(*language, field, first), 1)
       << "closed field " << field.bottom - field.top << " pixels high";
 
