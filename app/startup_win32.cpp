@@ -39,13 +39,22 @@ bool HandleEnterKey() {
 }
 
 // Held by the Installer that runs, until it ends (the system closes the handle with the process).
+// Where the system has sessions (Terminal Services, fast user switching), the name in the
+// "Global\" namespace is seen from every session of the machine; systems without sessions (the
+// NT family before Terminal Server, Windows 95, 98 and Me) refuse a name with a backslash, and
+// there the plain name is the machine's.
 constexpr char kInstallerMutexName[] = "K7_Quorvane_Setup";
+constexpr char kMachineMutexName[] = "Global\\K7_Quorvane_Setup";
 
-// Whether another Installer runs: it holds the named mutex already. A mutex that cannot be made
-// says nothing either way; the run goes on.
+// Whether another Installer runs: it holds the named mutex already, or holds one that this user
+// may not open (an Installer of another user, in another session). A mutex that cannot be made
+// for another reason says nothing either way; the run goes on.
 bool AnotherInstallerRuns() {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstallerMutexName);
-  return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, kMachineMutexName);
+  if (mutex == nullptr && GetLastError() != ERROR_ACCESS_DENIED)
+    mutex = CreateMutexA(nullptr, FALSE, kInstallerMutexName);
+  const DWORD error = GetLastError();
+  return mutex == nullptr ? error == ERROR_ACCESS_DENIED : error == ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace

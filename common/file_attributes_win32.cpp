@@ -1,10 +1,11 @@
 // Read-only and hidden attributes of installed files on Win32.
 #include "common/file_attributes.h"
 
-void SetAttributes(const char* path, DWORD attributes) {
-  if ((attributes & kProtectionBits) == kProtectionBits)
-    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
+bool SetAttributes(const char* path, DWORD attributes) {
+  if ((attributes & kProtectionBits) == kProtectionBits &&
+      !SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY))
+    return false;
+  return SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) != 0;
 }
 
 void ClearProtection(const char* path) {

@@ -21,7 +21,8 @@ bool PathBeside(const char* path, const char* name, char (&beside)[kPathCapacity
 
 // Writes `length` bytes as the new file `temporary` with `attributes` (0 for none; read-only and
 // hidden are what the Installer gives), replacing one that a killed run left there. True only
-// when every byte was written and the file closed; on failure no file of that name is left.
+// when every byte reached the disk (flushed: a power cut later cannot leave it empty) and the
+// flags were set; on failure no file of that name is left, as far as the system lets it go.
 bool WriteTemporaryFile(const char* temporary, const void* data, size_t length, DWORD attributes);
 
 // Puts the finished file `temporary` in place of `target`. An earlier file at `target` is first
@@ -39,6 +40,9 @@ bool ReplaceKeepingEarlierCopy(const char* target, const char* temporary, const 
 bool WriteWholeFile(const char* path, const void* data, size_t length, DWORD attributes,
                     const char* keptName);
 
-// Deletes a file the Installer made or kept, read-only or hidden as it may be. Nothing happens
-// to a missing file.
-void DiscardFile(const char* path);
+// Whether the last failed call found no file: the file, or its folder, is not there.
+bool NoSuchFile(DWORD error);
+
+// Deletes a file the Installer made or kept, read-only or hidden as it may be. True when no
+// file of that name is left (a missing file included); false when it stays.
+bool DiscardFile(const char* path);

@@ -12,9 +12,13 @@ bool PathBeside(const char* path, const char* name, char (&beside)[kPathCapacity
   return FormatBounded(beside, sizeof beside, "%.*s\\%s", folderLength, path, name);
 }
 
-void DiscardFile(const char* path) {
+bool NoSuchFile(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool DiscardFile(const char* path) {
   ClearProtection(path);
-  DeleteFileA(path);
+  return DeleteFileA(path) || NoSuchFile(GetLastError());
 }
 
 bool WriteTemporaryFile(const char* temporary, const void* data, size_t length, DWORD attributes) {
@@ -22,16 +26,20 @@ bool WriteTemporaryFile(const char* temporary, const void* data, size_t length, 
   // apart from the read-only permission (Wine's) cannot record hidden on a file made read-only.
   const DWORD hidden = attributes & FILE_ATTRIBUTE_HIDDEN;
   const DWORD made = hidden != 0 ? hidden : FILE_ATTRIBUTE_NORMAL;
-  if (!WriteNewFile(temporary, data, length, made)) {
+  if (!WriteNewFile(temporary, data, length, made, true)) {
     // One left by a killed run stands in the way (and truncating it would not give it the
     // attributes everywhere): it is deleted, and the file written once more.
     DiscardFile(temporary);
-    if (!WriteNewFile(temporary, data, length, made)) {
+    if (!WriteNewFile(temporary, data, length, made, true)) {
       DiscardFile(temporary);
       return false;
     }
   }
-  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(temporary, attributes);
+  // A file without the flags it should have is as wrong as one without its bytes.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(temporary, attributes)) {
+    DiscardFile(temporary);
+    return false;
+  }
   return true;
 }
 

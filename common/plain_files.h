@@ -18,9 +18,11 @@ bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length);
 int ReadFirstByte(const char* path);
 
 // Writes `length` bytes as the new file `path`, made with `attributes`. True only when the file
-// was made (no file of that name stood there), every byte was written and the file closed.
+// was made (no file of that name stood there), every byte was written and the file closed; with
+// `durable`, only once the bytes have also reached the disk (FlushFileBuffers), so that a power
+// cut after the call cannot leave the file empty or zero-filled.
 bool WriteNewFile(const char* path, const void* data, size_t length,
-                  DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+                  DWORD attributes = FILE_ATTRIBUTE_NORMAL, bool durable = false);
 
 // Appends `text` to the open `file` (INVALID_HANDLE_VALUE: false) and closes it.
 bool AppendAndClose(HANDLE file, const char* text);

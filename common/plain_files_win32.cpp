@@ -13,15 +13,16 @@ HANDLE OpenFile(const char* path, DWORD access, DWORD disposition,
 
 // Reads or writes exactly `length` bytes (the Installer's files stay far below 4 GiB), then
 // closes the file; false when either fell short, the close included: a close that cannot flush
-// the last bytes loses data just as a short write does.
-bool TransferAndClose(HANDLE file, void* bytes, size_t length, bool write) {
+// the last bytes loses data just as a short write does. A `durable` write is flushed to the disk
+// before the close.
+bool TransferAndClose(HANDLE file, void* bytes, size_t length, bool write, bool durable = false) {
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD done = 0;
   const DWORD count = static_cast<DWORD>(length);
   const bool ok = count == length &&
                   (write ? WriteFile(file, bytes, count, &done, nullptr)
                          : ReadFile(file, bytes, count, &done, nullptr)) &&
-                  done == count;
+                  done == count && (!durable || FlushFileBuffers(file));
   return CloseHandle(file) && ok;
 }
 
@@ -56,9 +57,10 @@ int ReadFirstByte(const char* path) {
                                                                                          : -1;
 }
 
-bool WriteNewFile(const char* path, const void* data, size_t length, DWORD attributes) {
+bool WriteNewFile(const char* path, const void* data, size_t length, DWORD attributes,
+                  bool durable) {
   return TransferAndClose(OpenFile(path, GENERIC_WRITE, CREATE_NEW, attributes),
-                          const_cast<void*>(data), length, true);
+                          const_cast<void*>(data), length, true, durable);
 }
 
 bool AppendAndClose(HANDLE file, const char* text) {

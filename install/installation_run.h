@@ -16,11 +16,14 @@
 // message is shown).
 bool RunInstallation();
 
-// Looks, before anything is written, for a file that the run would replace or sweep and that
-// another program holds open (the product running). For each one found asks the question of
-// kMsgFileInUse, naming the file: Yes looks again, any other answer returns false. True when no
-// file is held.
-bool CheckFilesInUse(bool keepOldWordBase);
+// Looks, before anything is written and before the word-base question, for a file that the run
+// may replace or sweep (the word base's included) and that another program holds open (the
+// product running): only a sharing or lock violation counts. For each one found asks the
+// question of kMsgFileInUse, naming the file: Yes looks again, any other answer returns false.
+// A file the system refuses for another reason (no permission, a read-only medium) gets the
+// notice of kMsgFileRefused, naming it, and false. True when no file is held. No file, flag or
+// time of a file changes.
+bool CheckFilesInUse();
 
 // Checks the Installer's own file against its payload record (common/payload_record.h) before
 // anything is written: every stream present with its recorded length and CRC-32. On a mismatch,

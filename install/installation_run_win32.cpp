@@ -16,7 +16,7 @@
 #include "common/step_times.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
-#include "install/kept_copies.h"
+#include "install/file_transaction.h"
 #include "install/manifest_walk.h"
 #include "install/payload.h"
 #include "install/word_base.h"
@@ -35,14 +35,24 @@ void SetProgress(int position) {
   UpdateWindow(bar);
 }
 
-// Every row is inflated into the one payload buffer and written with the manifest's flags.
+// Every row's earlier file is kept aside by the run's transaction, then the row is inflated
+// into the one payload buffer and written with the manifest's flags by the file writer. A file
+// whose new copy did not reach its place keeps its earlier copy. The configuration file is
+// edited as soon as it is written, so that the program, the last file, is followed at once by
+// the commit: a run that stops in between leaves as little as can be to undo.
 class PayloadSteps final : public ManifestSteps {
  public:
-  explicit PayloadSteps(void* buffer) : buffer_(buffer) {}
+  PayloadSteps(void* buffer, FileTransaction& run) : buffer_(buffer), run_(run) {}
   bool Install(const ManifestRow& row) override {
-    return ExtractPayload(row.resourceId, row.fileName, buffer_, kPayloadBufferCapacity,
-                          (row.attributes & kAttrReadOnly) != 0,
-                          (row.attributes & kAttrHidden) != 0);
+    if (!run_.KeepAside(row.fileName)) return false;
+    if (!ExtractPayload(row.resourceId, row.fileName, buffer_, kPayloadBufferCapacity,
+                        (row.attributes & kAttrReadOnly) != 0, (row.attributes & kAttrHidden) != 0)) {
+      run_.PutBack(row.fileName);
+      return false;
+    }
+    if (!SameFileName(row.fileName, kUiConfigFileName)) return true;
+    StepTimer timer(kStepConfig);
+    return UpdateUiConfig(run_.scratchName());
   }
   void Progress(int position) override { SetProgress(position); }
   bool Exists(const ManifestRow& row) override {
@@ -53,6 +63,7 @@ class PayloadSteps final : public ManifestSteps {
 
  private:
   void* buffer_;
+  FileTransaction& run_;
 };
 
 void CreateShortcuts() {
@@ -68,6 +79,33 @@ void CreateShortcuts() {
   if (WantDesktopIcon) CreateDesktopIcon(kProductVariant.programFile, names.programShortcutName);
 }
 
+// The run's changes in InstallDir, from what an earlier run left to the commit. False, with the
+// folder as the user had it, when the run cannot finish.
+bool RunChanges(void* buffer) {
+  FileTransaction run;
+  // What an earlier run left is finished or undone first: the files in use, the word base and
+  // the room are those of the folder as the user had it. The files in use are found before the
+  // word-base question, so that a word base held open is never taken for none.
+  const bool recovered = run.Recover();
+  if (!CheckFilesInUse()) return false;
+  // What a held file kept from going back goes back now that it is free; if it still cannot,
+  // the run does not begin.
+  if (!recovered && !run.Recover()) return false;
+  DecideWordBase();
+  {
+    StepTimer timer(kStepRoomCheck);
+    if (!CheckRoom(KeepOldWordBase)) return false;
+  }
+  PayloadSteps steps(buffer, run);
+  // The earlier copies go only once the run is recorded as finished; otherwise the folder is
+  // put back as it was (what cannot go back now, the next run puts back).
+  if (run.Begin(KeepOldWordBase) && SweepStaleDictionaries(run) &&
+      WalkManifest(KeepOldWordBase, steps) && run.Commit())
+    return true;
+  run.RollBack();
+  return false;
+}
+
 }  // namespace
 
 bool RunInstallation() {
@@ -81,41 +119,12 @@ bool RunInstallation() {
   HWND bar = GetDlgItem(WizardWindow, IDC_PROGRESS);
   if (bar != nullptr) ShowWindow(bar, SW_SHOW);
   SetProgress(kRunProgressStart);
-
-  // What a killed run left aside goes back first: the word base, the room and the files in use
-  // are those of the folder as the user had it.
-  RepairKilledRun();
-  DecideWordBase();
-  bool ready;
-  {
-    StepTimer timer(kStepRoomCheck);
-    ready = CheckRoom(KeepOldWordBase);
-  }
-  if (!ready || !CheckFilesInUse(KeepOldWordBase)) {
-    free(buffer);
-    return false;
-  }
-  // What a held file kept from going back goes back now that it is free.
-  RepairKilledRun();
-  SweepStaleDictionaries();
-  PayloadSteps steps(buffer);
-  const bool succeeded = WalkManifest(KeepOldWordBase, steps);
-  // The buffer goes back once the files are written: the shell's shortcuts, loaded next, then
-  // add to a smaller process.
+  const bool succeeded = RunChanges(buffer);
   free(buffer);
-  if (!succeeded) {
-    // The folder as it was: no configuration edit, shortcut or copy follows.
-    RollBackRun();
-    return false;
-  }
-  {
-    StepTimer timer(kStepConfig);
-    UpdateUiConfig();
-  }
+  if (!succeeded) return false;
+  // The run has succeeded: what follows cannot change that.
   CreateShortcuts();
   for (uint8_t position : kRunProgressEnd) SetProgress(position);
-  // The run has succeeded: the earlier copies go.
-  CommitRun();
   StepTimer timer(kStepConfig);
   CopyControlSettings();
   return true;

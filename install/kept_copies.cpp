@@ -20,16 +20,3 @@ bool KeptCopyPaths(const char* folder, int owner, char* target, char* keptCopy, 
   return formed &&
          FormatBounded(keptCopy, pathSize, "%s\\%s%d", folder, kSetupFilePrefix, owner);
 }
-
-int KeptCopyOwnerOf(const char* name) {
-  if (!SameFileName(name, kSetupFilePrefix, true)) return -1;
-  const char* digits = name + sizeof kSetupFilePrefix - 1;
-  int owner = 0;
-  for (int i = 0; i < 3; ++i) {
-    if (digits[i] < '0' || digits[i] > '9') return -1;
-    owner = owner * 10 + (digits[i] - '0');
-  }
-  char target[kPathCapacity], keptCopy[kPathCapacity];
-  return digits[3] == '\0' && KeptCopyPaths("", owner, target, keptCopy, kPathCapacity) ? owner
-                                                                                          : -1;
-}

@@ -13,11 +13,12 @@ bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uin
 
 // Writes `length` bytes as the manifest's file `fileName` under InstallDir, replacing a read-only
 // or hidden earlier copy, and leaves the file with exactly the read-only and hidden flags given.
-// The bytes go to a temporary file first (common/file_replace.h); the earlier copy is kept aside
-// with its bytes and flags, under the name install/kept_copies.h gives it, and the change is
-// recorded for the run to commit or roll back. False for a name the manifest lacks, a path that
-// does not fit in 260 bytes, a file that cannot be written whole or cannot take the earlier
-// copy's place; the earlier copy is then where it was and no temporary file is left.
+// The bytes go to a temporary file first (common/file_replace.h), flushed to the disk and given
+// its flags; an earlier copy is moved aside under the name install/kept_copies.h gives it and
+// deleted once the new file is in place (in an installation run the run's transaction has kept
+// it aside before, and the name is free). False for a name the manifest lacks, a path that does
+// not fit in 260 bytes, a file that cannot be written whole, given its flags or moved into
+// place; the earlier copy is then where it was and no temporary file is left.
 bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, bool readOnly,
                       bool hidden);
 

@@ -69,15 +69,16 @@ bool WriteInstallFile(const char* fileName, const void* data, uint32_t length, b
       !PathBeside(path, kTemporaryFileName, temporary))
     return false;
 
-  // Through a temporary file made with the file's flags: a failed write leaves the earlier copy
-  // whole, never a cut file, and the finished file is never seen without its flags. The
-  // earlier copy is kept aside until the run has succeeded.
+  // Through a temporary file made with the file's flags and flushed to the disk: a failed write
+  // leaves the earlier copy whole, never a cut file, and the finished file is never seen
+  // without its flags. In a run the name is free (the run's transaction has kept the earlier
+  // file aside); elsewhere an earlier file is moved aside and deleted once the new one is in.
   const DWORD attributes =
       (readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
   if (!WriteTemporaryFile(temporary, data, length, attributes)) return false;
   bool kept = false;
   const bool replaced = ReplaceKeepingEarlierCopy(path, temporary, keptCopy, &kept, MoveFor(row));
-  if (replaced || kept) RecordChange(owner, kept, replaced);
+  if (replaced && kept) DiscardFile(keptCopy);
   return replaced;
 }
 

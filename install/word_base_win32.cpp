@@ -5,8 +5,10 @@
 #include "common/message_catalogue.h"
 #include "common/notices.h"
 #include "common/bounded_path.h"
+#include "common/file_replace.h"
 #include "common/plain_files.h"
-#include "install/kept_copies.h"
+#include "install/file_transaction.h"
+#include "install/manifest_walk.h"
 #include "install/stale_dictionaries.h"
 #include "install/word_base.h"
 
@@ -18,12 +20,20 @@ static_assert(kMsgReplaceWordBase.buttons == kButtonsYesNo && kButtonsYesNo == M
 
 namespace {
 
-// True when the first byte of "pycizudic.idx" has its high bit set; a file that is missing,
-// cannot be opened or is empty is no marker.
+// Whether "pycizudic.idx" marks the user's own word base: its first byte has its high bit set,
+// or it is there and cannot be read. A missing or empty index marks none.
 bool WordBaseIndexIsMarked() {
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\pycizudic.idx", InstallDir)) return false;
-  return ReadFirstByte(path) >= 0x80;
+  // As the runtime's fopen(..., "rb"): others may go on reading and writing it meanwhile.
+  HANDLE index = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (index == INVALID_HANDLE_VALUE) return !NoSuchFile(GetLastError());
+  unsigned char first = 0;
+  DWORD read = 0;
+  const BOOL readable = ReadFile(index, &first, 1, &read, nullptr);
+  CloseHandle(index);
+  return !readable || (read == 1 && first >= 0x80);
 }
 
 }  // namespace
@@ -43,15 +53,15 @@ void DecideWordBase() {
   SetCursor(LoadCursor(nullptr, IDC_WAIT));
 }
 
-void SweepStaleDictionaries() {
+bool SweepStaleDictionaries(FileTransaction& run) {
   // Kept aside rather than deleted at once: the run deletes them once it has succeeded, and
   // puts them back when it fails. pykeys.dic and Gbkflat.dic are the manifest's pykeys.dic and
   // gbkflat.dic, which the run replaces at once, keeping their earlier copies as every
   // manifest file's: they are left to it, and come back under the manifest's names.
   char path[kPathCapacity];
   for (int i = 0; i < kStaleDictionaryCount; ++i) {
-    if (!StaleDictionaryPath(InstallDir, i, path, sizeof path) ||
-        ManifestIndexNamed(path + FindLastBackslash(path, nullptr) + 1) < 0)
-      KeepAside(kStaleDictionaryOwner + i);
+    if (!StaleDictionaryPath("", i, path, sizeof path)) return false;
+    if (ManifestIndexNamed(path + 1) < 0 && !run.KeepAside(path + 1)) return false;
   }
+  return true;
 }

@@ -22,33 +22,24 @@ constexpr size_t kMostUiConfigBytes = 0x1000000;  // far beyond any real configu
 
 }  // namespace
 
-int UpdateUiConfig() {
+bool UpdateUiConfig(const char* keptName) {
   char path[kPathCapacity];
-  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kUiConfigFileName)) return 1;
-
-  // A protected file cannot be replaced; clearing read-only is also what makes it writable.
-  ClearProtection(path);
+  if (!FormatBounded(path, sizeof path, "%s\\%s", InstallDir, kUiConfigFileName)) return false;
 
   char* text = nullptr;
   size_t length = 0;
-  if (ReadWholeFile(path, kMostUiConfigBytes, &text, &length)) {
-    size_t capacity = UiConfigEditCapacity(length);
-    char* edited = capacity != 0 ? static_cast<char*>(malloc(capacity)) : nullptr;
-    size_t editedLength = 0;
-    if (edited != nullptr &&
-        EditUiConfig(text, length, kUseBmpFont, ForceLanguage, edited, capacity, &editedLength) &&
-        (editedLength != length || memcmp(edited, text, length) != 0)) {
-      WriteWholeFile(path, edited, editedLength, 0, kUiConfigKeptName);
-    }
-    free(edited);
-    free(text);
-  }
-
-  // Read-only and hidden again, as the payload writer left it; a missing file stays missing.
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES)
-    SetAttributes(path, (attributes & ~FILE_ATTRIBUTE_NORMAL) | kProtectionBits);
-  return 1;
+  if (!ReadWholeFile(path, kMostUiConfigBytes, &text, &length)) return false;
+  size_t capacity = UiConfigEditCapacity(length);
+  char* edited = capacity != 0 ? static_cast<char*>(malloc(capacity)) : nullptr;
+  size_t editedLength = 0;
+  bool done = edited != nullptr && EditUiConfig(text, length, kUseBmpFont, ForceLanguage, edited,
+                                                capacity, &editedLength);
+  // Written read-only and hidden, as the payload writer left it.
+  if (done && (editedLength != length || memcmp(edited, text, length) != 0))
+    done = WriteWholeFile(path, edited, editedLength, kProtectionBits, keptName);
+  free(edited);
+  free(text);
+  return done;
 }
 
 void CopyControlSettings() {

@@ -1,5 +1,6 @@
 // Checks the installation manifest table against the product's list of files, flags and groups.
 #include "install/install_manifest.h"
+#include "install/change_record.h"
 #include "install/kept_copies.h"
 #include "install/manifest_walk.h"
 #include "install/stale_dictionaries.h"
@@ -170,9 +171,9 @@ TEST(WalkManifest, StopsAtTheFirstFailedRequiredRowAndPassesOverOptionalOnes) {
   EXPECT_TRUE(EndsWith(last.log, "+py2_3ZiCi1stZuMu.idx +K7.exe ")) << last.log;
 }
 
-// Every file a run may keep aside has a name of its own, no longer than the temporary file's,
-// from which a later run tells whose copy it is and where it goes back.
-TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
+// Every file a run may keep aside has a first choice of name of its own, no longer than the
+// temporary file's, so that wherever a file fits, its kept copy fits too.
+TEST(KeptCopies, NameEveryOwner) {
   std::vector<int> owners = {kUiConfigOwner};
   for (const ManifestRow& row : kInstallManifest) owners.push_back(row.resourceId);
   for (int i = 0; i < kStaleDictionaryCount; ++i) owners.push_back(kStaleDictionaryOwner + i);
@@ -184,36 +185,18 @@ TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
     EXPECT_EQ(std::string(kept, 6), "C:\\K7\\") << kept;
     EXPECT_EQ(name.size(), strlen(kTemporaryFileName)) << name;
     EXPECT_TRUE(names.insert(name).second) << name;
-    EXPECT_EQ(KeptCopyOwnerOf(name.c_str()), owner) << name;
     targets.insert(target);
   }
   EXPECT_TRUE(names.count("~K7Setup.109") && names.count("~K7Setup.407") &&
               names.count("~K7Setup.463") && names.count(kUiConfigKeptName));
-  // Whose copy, names compared as Windows does, and where it goes back.
-  const struct {
-    const char* name;
-    const char* target;
-  } back[] = {{"~k7SETUP.407", "C:\\K7\\flatAdjust.dic0001"}, {"~K7Setup.109", "C:\\K7\\K7.exe"},
-              {"~K7Setup.500", "C:\\K7\\velmarui.ini"}, {"~K7Setup.400", "C:\\K7\\pykeys.dic"}};
-  for (const auto& b : back) {
-    ASSERT_TRUE(KeptCopyPaths("C:\\K7", KeptCopyOwnerOf(b.name), target, kept, sizeof target));
-    EXPECT_STREQ(target, b.target) << b.name;
-  }
-  // The manifest's 105 files and the 64 stale dictionaries: the configuration edit's copy goes
-  // back to the manifest's velmarui.ini, and pykeys.dic is both a manifest file and a stale
-  // dictionary (as is Gbkflat.dic, under another case).
+  // The manifest's 105 files and the 64 stale dictionaries: the configuration edit's copy is
+  // velmarui.ini's, and pykeys.dic is both a manifest file and a stale dictionary (as is
+  // Gbkflat.dic, under another case).
   EXPECT_EQ(targets.size(), 1u + 105u + 64u - 2u);
-  // Everything else is no one's copy: the temporary file, an earlier release's shared name,
-  // numbers of no owner, digits too few or too many, other files.
-  for (const char* other : {"~K7Setup.tmp", "~K7Setup.old", "~K7Setup.999", "~K7Setup.163",
-                            "~K7Setup.464", "~K7Setup.399", "~K7Setup.501", "~K7Setup.1090",
-                            "~K7Setup.10", "~K7Setup.", "K7.exe", "~K7Setup.10x", ""})
-    EXPECT_EQ(KeptCopyOwnerOf(other), -1) << other;
   EXPECT_FALSE(KeptCopyPaths("C:\\K7", 163, target, kept, sizeof target));
   EXPECT_FALSE(KeptCopyPaths("C:\\K7", 501, target, kept, sizeof target));
   EXPECT_FALSE(KeptCopyPaths(std::string(247, 'x').c_str(), 109, target, kept, sizeof target))
       << "no room for the kept copy's name";
-
   // The rows as the Installer carries them, found by file name (case aside) and resource id.
   for (size_t i = 0; i < kInstallManifestRows; ++i) {
     const ManifestRow row = ManifestRowAt(i), source = kInstallManifest[i];
@@ -232,6 +215,40 @@ TEST(KeptCopies, NameEveryOwnerAndTellWhoseCopyANameIs) {
   EXPECT_EQ(ManifestIndexNamed("K7.ex"), -1);
   EXPECT_EQ(ManifestIndexNamed("K7.exe "), -1);
   EXPECT_EQ(ManifestIndexOfResource(163), -1);
+}
+
+// A run's record read back as written; a line cut short by a stop, and lines that would make a
+// later run move or delete anything but the Installer's own copies and the product's files in
+// its folder, are not acted on.
+TEST(ChangeRecord, ReadsBackWhatWasWrittenAndNothingUnsafe) {
+  char text[512];
+  size_t length = 0;
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, 0, nullptr, nullptr));
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, kChangeKept, "~K7Setup.109", "K7.exe"));
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, kChangeNew, nullptr, "a name with blanks"));
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, kChangeScratch, nullptr, "~K7Setup.500"));
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, kChangeLeftover, nullptr, "~k7setup.601"));
+  ASSERT_TRUE(AppendChange(text, sizeof text, &length, kChangeRemoved, "~K7Setup.407", "x.dic0001"));
+  EXPECT_FALSE(AppendChange(text, length + 8, &length, kChangeNew, nullptr, "too long"));
+  std::string record(text, length);
+  const std::string start = "K7Setup record 1\r\nK ~K7Setup.109 K7.exe\r\n";
+  EXPECT_EQ(record.substr(0, start.size()), start);
+  record += "K ~K7Setup.110 ..\r\nK K7.exe ~K7Setup.111\r\nN C:\\boot.ini\r\nN ..\\x\r\n"
+            "D K7.exe\r\nS dir/x\r\nX what\r\nNno blank\r\nK ~K7Setup.112\r\nN LF only\n"
+            "N cut short";
+  RecordedChange changes[16];
+  EXPECT_EQ(ReadChanges(&record[0], record.size(), changes, 16), 5);
+  const std::string read = std::string(1, changes[0].kind) + changes[0].kept + "|" +
+                           changes[0].name + changes[1].kind + changes[1].name + changes[2].kind +
+                           changes[2].name + changes[3].kind + changes[3].name + changes[4].kind +
+                           changes[4].kept + "|" + changes[4].name;
+  EXPECT_EQ(read, "K~K7Setup.109|K7.exeNa name with blanksS~K7Setup.500D~k7setup.601"
+                  "R~K7Setup.407|x.dic0001");
+  std::string noHeader = "K7Setup record\r\nN K7.exe\r\n", cut = "K7Setup reco";
+  EXPECT_EQ(ReadChanges(&noHeader[0], noHeader.size(), changes, 16), -1);
+  EXPECT_EQ(ReadChanges(&cut[0], cut.size(), changes, 16), -1);
+  std::string two = "K7Setup record 1\r\nN a\r\nN b\r\nN c\r\n";
+  EXPECT_EQ(ReadChanges(&two[0], two.size(), changes, 2), 2) << "never more than it may hold";
 }
 
 }  // namespace

@@ -142,8 +142,8 @@ TEST_F(InstallationRun, SilentlyInstallsEverythingThenKeepsTheUsersWordBaseOnASe
 // calls find nothing, whose DeleteFileW fails as a stub (with an error code that says nothing of
 // a stub) and whose chooser takes only the 76-byte request installs, then an upgrade whose
 // mid-manifest file fails puts the earlier release back whole; then the upgrade replaces it
-// (an old word base, its index unmarked, included): the stale dictionaries are gone, and a copy
-// that a killed run kept aside is put back before it is replaced. Then the wizard, Browse to
+// (an old word base, its index unmarked, included): the stale dictionaries are gone, and a file
+// named like a kept copy that no run recorded is left alone. Then the wizard, Browse to
 // the end.
 TEST_F(InstallationRun, AsOnWindows95AFailedUpgradeIsUndoneAndTheNextReplacesItWhole) {
   WindowsVersionFor win95("K7_Quorvane_Setup_as_win95.exe", "win95");
@@ -161,6 +161,9 @@ TEST_F(InstallationRun, AsOnWindows95AFailedUpgradeIsUndoneAndTheNextReplacesItW
   WriteBytes(target + "\\~K7Setup.109", "K7.exe kept by a killed run", FILE_ATTRIBUTE_READONLY);
 
   ASSERT_EQ(RunSilent(K7_INSTALLER_AS_WIN95_EXE, SilentArguments(target)), 0);
+  // A file named like a kept copy that no run's record lists is no one's: it is left alone.
+  EXPECT_EQ(ReadBytes(target + "\\~K7Setup.109"), "K7.exe kept by a killed run");
+  DiscardFile((target + "\\~K7Setup.109").c_str());
   ExpectInstalled(target);
   EXPECT_NE(ReadBytes(target + "\\velmarui.ini").find("UseBmpFont=1"), std::string::npos);
   EXPECT_EQ(CountEntries(target), 105 + 1) << "the product's files and its folder doc";

@@ -9,6 +9,7 @@
 #include "common/file_replace.h"
 #include "common/installer_state.h"
 #include "install/install_manifest.h"
+#include "install/file_transaction.h"
 #include "install/kept_copies.h"
 #include "install/payload.h"
 #include "test_files.h"
@@ -39,29 +40,33 @@ TEST_F(PayloadTest, EveryManifestRowExtractsToItsSampleFileWithItsFlags) {
   EXPECT_EQ(CountEntries(dir.path()), 105);
 }
 
-// The earlier copy is kept aside, bytes and flags, until the run commits; then it goes.
+// The writer replaces an earlier file, read-only and hidden as it may be, and leaves exactly the
+// new flags. In a run, the run's transaction keeps the earlier copy aside, bytes and flags,
+// until it commits (the copy goes) or rolls back (the copy is back and the new file gone).
 TEST_F(PayloadTest, ReplacesAReadOnlyHiddenFileAndLeavesExactlyTheNewFlags) {
   const std::string older = "an older copy, longer than the new one ........................";
   WriteBytes(dir / "sort.dic", older, kRO | kHidden);
   ASSERT_EQ(ProtectionOf(dir / "sort.dic"), kRO | kHidden);
-  RepairKilledRun();
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), false, false));
   EXPECT_EQ(ReadBytes(dir / "sort.dic"), SampleFile("sort.dic"));
   EXPECT_EQ(ProtectionOf(dir / "sort.dic"), 0u) << "once hidden, now written visible";
-  EXPECT_EQ(ReadBytes(dir / "~K7Setup.111"), older);
-  EXPECT_EQ(ProtectionOf(dir / "~K7Setup.111"), kRO | kHidden);
-  CommitRun();
   EXPECT_EQ(CountEntries(dir.path()), 1);
-
   ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), false, true));
   EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kHidden);
-  CommitRun();
-  ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), true, false));
-  EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kRO);
-  // Rolled back: the file written is gone and the kept copy is back, flags and all.
-  RollBackRun();
-  EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kHidden);
-  EXPECT_EQ(CountEntries(dir.path()), 1);
+
+  for (bool commit : {false, true}) {
+    FileTransaction run;
+    ASSERT_TRUE(run.Recover());
+    ASSERT_TRUE(run.Begin(false));
+    ASSERT_TRUE(run.KeepAside("sort.dic"));
+    ASSERT_TRUE(ExtractPayload(111, "sort.dic", buffer.data(), buffer.size(), true, false));
+    EXPECT_EQ(ProtectionOf(dir / "sort.dic"), kRO);
+    EXPECT_EQ(ReadBytes(dir / "~K7Setup.111"), SampleFile("sort.dic"));
+    EXPECT_EQ(ProtectionOf(dir / "~K7Setup.111"), kHidden);
+    EXPECT_TRUE(commit ? run.Commit() : run.RollBack());
+    EXPECT_EQ(ProtectionOf(dir / "sort.dic"), commit ? kRO : kHidden) << commit;
+    EXPECT_EQ(CountEntries(dir.path()), 1) << "no kept copy and no record left";
+  }
 }
 
 TEST_F(PayloadTest, ReadOnlyFilesAreReallyProtected) {

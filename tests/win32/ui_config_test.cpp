@@ -25,14 +25,13 @@ class UiConfigTest : public testing::Test {
     std::vector<char> buffer(1 << 20);
     EXPECT_TRUE(ExtractPayload(kUiConfigResource, "velmarui.ini", buffer.data(), buffer.size(),
                                true, true));
-    CommitRun();  // the earlier copy goes, as at the end of a run
     return ReadBytes(file());
   }
   // Runs the update with `language` chosen and checks what every update guarantees: the result,
   // the file's flags and no file left behind besides it.
   void Update(int language) {
     ForceLanguage = language;
-    EXPECT_EQ(UpdateUiConfig(), 1);
+    EXPECT_TRUE(UpdateUiConfig());
     EXPECT_EQ(ProtectionOf(file()), kRO | kHidden);
     EXPECT_EQ(CountEntries(dir.path()), 1);
   }
@@ -77,8 +76,9 @@ TEST_F(UiConfigTest, PresentKeysAreReplacedAndMissingOnesAppended) {
   }
 }
 
+// A missing file is not made, and the run that needs it fails.
 TEST_F(UiConfigTest, AMissingFileIsNotCreated) {
-  EXPECT_EQ(UpdateUiConfig(), 1);
+  EXPECT_FALSE(UpdateUiConfig());
   EXPECT_EQ(CountEntries(dir.path()), 0);
 }
 
@@ -89,9 +89,12 @@ TEST_F(UiConfigTest, AFileThatCannotBeReplacedKeepsItsBytes) {
   HANDLE held = CreateFileA(file().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Update(1);
+  ForceLanguage = 1;
+  EXPECT_FALSE(UpdateUiConfig()) << "a failed edit is no success";
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(file()), before);
+  EXPECT_EQ(ProtectionOf(file()), 0u) << "its flags untouched";
+  EXPECT_EQ(CountEntries(dir.path()), 1) << "no temporary file, no kept copy";
 }
 
 class ControlSettingsTest : public testing::Test {

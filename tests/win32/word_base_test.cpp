@@ -8,7 +8,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "dialog_answerer.h"
-#include "install/kept_copies.h"
+#include "install/file_transaction.h"
 #include "install/word_base.h"
 #include "test_files.h"
 
@@ -83,6 +83,21 @@ TEST_F(WordBaseTest, AnEarlierInstallationsWordBaseRaisesTheQuestion) {
     EXPECT_NE(lastTexts.find(kMsgReplaceWordBase.english), std::string::npos) << lastTexts;
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
   }
+  // The running product holds the index: writing it while sharing reading and writing, or
+  // without sharing at all, when it cannot be read. The question comes all the same, even for
+  // an index whose first byte marks none: what cannot be read is taken for the user's own.
+  for (const char* first : {"\x80", "\x7F"}) {
+    WriteBytes(dir / "pycizudic.idx", std::string(first) + " user words");
+    for (DWORD share : {DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}, DWORD{0}}) {
+      if (share != 0 && first[0] != '\x80') continue;
+      HANDLE held = CreateFileA((dir / "pycizudic.idx").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                share, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      EXPECT_EQ(Decide(DialogAnswerer::kClickNo), 1) << share;
+      CloseHandle(held);
+      EXPECT_TRUE(KeepOldWordBase) << share;
+    }
+  }
 }
 
 // The sweep keeps the stale dictionaries aside: a failed run puts them back as they were, a
@@ -100,15 +115,19 @@ TEST_F(WordBaseTest, SweepRemovesEveryStaleDictionaryAndNothingElse) {
   for (const char* name : kKept) WriteBytes(dir / name, "kept");
   const FolderContents before = ContentsOf(dir.path());
 
-  RepairKilledRun();
-  SweepStaleDictionaries();
-  for (const char* name : kStale) EXPECT_FALSE(FileExists(dir / name)) << name;
-  EXPECT_FALSE(FileExists(dir / "flatAdjust.dic1111"));
-  RollBackRun();
-  EXPECT_EQ(ChangesBetween(before, ContentsOf(dir.path())), "");
-
-  SweepStaleDictionaries();
-  CommitRun();
+  for (bool commit : {false, true}) {
+    FileTransaction run;
+    ASSERT_TRUE(run.Recover() && run.Begin(false));
+    EXPECT_TRUE(SweepStaleDictionaries(run));
+    for (const char* name : kStale) EXPECT_FALSE(FileExists(dir / name)) << name;
+    EXPECT_FALSE(FileExists(dir / "flatAdjust.dic1111"));
+    if (commit) {
+      EXPECT_TRUE(run.Commit());
+    } else {
+      EXPECT_TRUE(run.RollBack());
+      EXPECT_EQ(ChangesBetween(before, ContentsOf(dir.path())), "");
+    }
+  }
   for (const char* name : kKept) EXPECT_EQ(ReadBytes(dir / name), "kept") << name;
   EXPECT_EQ(CountEntries(dir.path()), 7);
 }
@@ -123,8 +142,9 @@ TEST_F(WordBaseTest, KeepingTheWordBaseLeavesItsFilesAsTheyWere) {
 
   EXPECT_EQ(Decide(DialogAnswerer::kClickNo), 1);
   EXPECT_TRUE(KeepOldWordBase);
-  SweepStaleDictionaries();
-  CommitRun();
+  FileTransaction run;
+  ASSERT_TRUE(run.Recover() && run.Begin(true) && SweepStaleDictionaries(run));
+  EXPECT_TRUE(run.Commit());
 
   EXPECT_EQ(ReadBytes(dir / "CiZuFlat.igb"), "old flat word base");
   EXPECT_EQ(ProtectionOf(dir / "CiZuFlat.igb"), kHidden);
