@@ -42,12 +42,25 @@ for arch in $K7_WINE_ARCHES; do
     mountpoint -q "$FULL_DISK" || mount -t tmpfs -o size=64k,mode=1777 k7-full-disk "$FULL_DISK" || true
     if mountpoint -q "$FULL_DISK"; then export K7_FULL_DISK_DIR="$FULL_DISK"; fi
   fi
+  # Another user's installation: a folder and a file of root's that the Wine user may read but
+  # not change; only root can make it.
+  NOT_YOURS="$tree/not_yours"
+  unset K7_NOT_YOURS_DIR
+  if [ "$(id -u)" = 0 ]; then
+    rm -rf "$NOT_YOURS" && mkdir -p "$NOT_YOURS" && echo "their K7.exe" > "$NOT_YOURS/K7.exe"
+    chmod 755 "$NOT_YOURS" && chmod 644 "$NOT_YOURS/K7.exe" && export K7_NOT_YOURS_DIR="$NOT_YOURS"
+  fi
   # One wine server and its services for the whole run, started with their output away from the
   # test processes' pipes (a service holding ctest's pipe open would stall each test).
   step "starting the $arch wine server" "Run bash scripts/setup.sh; remove $K7_WINE_PREFIX to make it anew." \
     "$ROOT/tests/wine/wine_exec.sh" wineserver -p 60
   "$ROOT/tests/wine/wine_exec.sh" wineboot >/dev/null 2>&1 || true
-  ctest --test-dir "$tree" --output-on-failure --timeout 600 || status=1
+  ctest --test-dir "$tree" --output-on-failure --timeout 600 -E '^fault_campaign_' || status=1
+  # The run failed and stopped at its file-system calls: its scenarios two at a time (each a
+  # process of its own), once, in the first tree (the PE32's where the host runs it).
+  if [ "$arch" = "${K7_WINE_ARCHES%% *}" ]; then
+    ctest --test-dir "$tree" --output-on-failure --timeout 900 -j 2 -R '^fault_campaign_' || status=1
+  fi
   # The wizard's pages must still look like the pictures that README shows.
   "$ROOT/tests/check_pictures.sh" "$tree/screenshots" || status=1
   # Signed with a throwaway certificate, checked by osslsigncode and by the Installer itself.
