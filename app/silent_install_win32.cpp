@@ -27,14 +27,15 @@ bool TargetFolderReady;
 }  // namespace
 
 int AnswerSilently(const char* chinese, const char* english, int buttons, HWND) {
-  // Wide: the Installer's own folder may be one that the ANSI code page cannot spell.
+  // Wide: the Installer's own folder may be one that the ANSI code page cannot spell. A target
+  // folder that takes no log (another user's installation, a medium that cannot be written)
+  // leaves the line beside the Installer, as before the folder was made.
   WidePath folder, path;
-  const bool named = TargetFolderReady
-                         ? WidenAnsi(InstallDir, folder, kPathCapacity) &&
-                               WidePathWith(folder, kSilentLogName, "", path)
-                         : WidePathWith(InstallerFolder, nullptr, kSilentLogName, path);
   char line[kLogLineCapacity];
-  if (named && FormatBounded(line, sizeof line, "%s %s\r\n", chinese, english))
+  if (FormatBounded(line, sizeof line, "%s %s\r\n", chinese, english) &&
+      !(TargetFolderReady && WidenAnsi(InstallDir, folder, kPathCapacity) &&
+        WidePathWith(folder, kSilentLogName, "", path) && AppendToWideFile(path, line)) &&
+      WidePathWith(InstallerFolder, nullptr, kSilentLogName, path))
     AppendToWideFile(path, line);
   return buttons == kButtonsYesNo ? IDNO : IDOK;
 }

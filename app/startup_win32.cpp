@@ -43,8 +43,8 @@ bool HandleEnterKey() {
 // "Global\" namespace is seen from every session of the machine; systems without sessions (the
 // NT family before Terminal Server, Windows 95, 98 and Me) refuse a name with a backslash, and
 // there the plain name is the machine's.
-constexpr char kInstallerMutexName[] = "K7_Quorvane_Setup";
 constexpr char kMachineMutexName[] = "Global\\K7_Quorvane_Setup";
+constexpr const char* kInstallerMutexName = kMachineMutexName + 7;  // "K7_Quorvane_Setup"
 
 // Whether another Installer runs: it holds the named mutex already, or holds one that this user
 // may not open (an Installer of another user, in another session). A mutex that cannot be made

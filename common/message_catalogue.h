@@ -53,11 +53,9 @@ constexpr BilingualText kMsgFileInUse = {
 // Formatted with the name of a file that the run would replace and that the system refuses for
 // a reason other than its being in use: no permission to change it (an installation made by
 // another user), or a medium that cannot be written.
-constexpr BilingualText kMsgFileRefused = {
-    "%s 无法替换：没有修改它的权限，或者磁盘不可写。安装无法继续。",
-    "%s cannot be replaced: no permission to change it, or the disk cannot be written. "
-    "Installation cannot go on.",
-    kButtonsOk};
+constexpr BilingualText kMsgFileRefused = {"%s 无法替换：没有权限，或磁盘只读。",
+                                           "%s cannot be replaced: no permission, or a read-only disk.",
+                                           kButtonsOk};
 // A second Installer started while one runs.
 constexpr BilingualText kMsgAlreadyRunning = {
     "另一个安装程序正在运行。请等它结束后再试。",

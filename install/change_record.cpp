@@ -22,12 +22,12 @@ bool PlainFileName(const char* name) {
 bool AppendChange(char* text, size_t capacity, size_t* length, char kind, const char* kept,
                   const char* name) {
   if (*length >= capacity) return false;
+  char* end = text + *length;
   const bool formed =
-      kind == 0            ? FormatBounded(text + *length, capacity - *length, "%s\r\n", kRecordHeader)
-      : kind == kChangeKept || kind == kChangeRemoved ? FormatBounded(text + *length, capacity - *length, "%c %s %s\r\n", kind,
-                                            kept, name)
-                            : FormatBounded(text + *length, capacity - *length, "%c %s\r\n", kind, name);
-  if (formed) *length += strlen(text + *length);
+      kind == 0 ? FormatBounded(end, capacity - *length, "%s\r\n", kRecordHeader)
+                : FormatBounded(end, capacity - *length, "%c %s%s%s\r\n", kind,
+                                kept != nullptr ? kept : "", kept != nullptr ? " " : "", name);
+  if (formed) *length += strlen(end);
   return formed;
 }
 

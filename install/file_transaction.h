@@ -57,6 +57,8 @@ class FileTransaction {
   bool RollBack();
 
  private:
+  // The change of `name` whose earlier file is kept aside, or null.
+  const RecordedChange* KeptChangeOf(const char* name) const;
   bool Load(const char* recordName, char** text, RecordedChange** changes, int* count,
             bool* unreadable);
   char* text_ = nullptr;  // this run's record, its names cut out for changes_

@@ -22,7 +22,6 @@ namespace {
 // A record is small: a line for every manifest file, every stale dictionary and the scratch copy,
 // and what an earlier run left. One of more than this many bytes was not written by a run.
 constexpr size_t kMostRecordBytes = 0x40000;
-constexpr int kMostRecordedChanges = kMostRecordBytes / 4;
 // The first kept-copy name tried when a file's own (install/kept_copies.h) is taken.
 constexpr int kFirstSpareKeptNumber = 600;
 constexpr int kLastSpareKeptNumber = 999;
@@ -43,10 +42,11 @@ Presence PresenceOf(const char* name) {
   return NoSuchFile(GetLastError()) ? kAbsent : kUnknown;
 }
 
-// Deletes `name` in InstallDir; true when it is gone.
+// Deletes `name` in InstallDir; true when it is gone. Tried twice: a scanner or an indexer that
+// opens a file the moment it appears holds it only for a moment.
 bool Remove(const char* name) {
   char path[kPathCapacity];
-  return InFolder(name, path) && DiscardFile(path);
+  return InFolder(name, path) && (DiscardFile(path) || DiscardFile(path));
 }
 
 bool Move(const char* from, const char* to) {
@@ -91,7 +91,9 @@ bool Free(const char* name) {
 bool CanUndo(const RecordedChange* changes, int count) {
   for (int i = 0; i < count; ++i) {
     const RecordedChange& change = changes[i];
-    if (change.kept != nullptr ? !Free(change.kept) || !Free(change.name)
+    // A file kept aside goes back over whatever stands in its place; a file the run added goes.
+    if (change.kept != nullptr ? PresenceOf(change.kept) != kAbsent &&
+                                     (!Free(change.kept) || !Free(change.name))
                                : change.kind == kChangeNew && !Free(change.name))
       return false;
   }
@@ -135,6 +137,31 @@ bool FreeKeptName(int owner, int* spare, char (&name)[16]) {
   return false;
 }
 
+// The record as Begin writes it: its text, and the next spare kept-copy number.
+struct RecordText {
+  char* text;
+  size_t capacity, length;
+  int spare;
+};
+
+bool Append(RecordText& record, char kind, const char* kept, const char* name) {
+  return AppendChange(record.text, record.capacity, &record.length, kind, kept, name);
+}
+
+// Records the file `name` of `owner`: as `keptKind`, with a free kept-copy name, where it is a
+// file (nothing when `keptKind` is 0), as `absentKind` where there is none (nothing when 0), and
+// nothing for a folder (a row whose name a folder holds fails, and the folder stays). False
+// when the system cannot tell which, or no kept-copy name is free.
+bool PlanFile(RecordText& record, char keptKind, char absentKind, int owner, const char* name) {
+  const Presence present = PresenceOf(name);
+  char kept[16];
+  if (present == kFile)
+    return keptKind == 0 || (FreeKeptName(owner, &record.spare, kept) &&
+                             Append(record, keptKind, kept, name));
+  return present == kFolder ||
+         (present == kAbsent && (absentKind == 0 || Append(record, absentKind, nullptr, name)));
+}
+
 }  // namespace
 
 FileTransaction::~FileTransaction() {
@@ -158,13 +185,15 @@ bool FileTransaction::Load(const char* recordName, char** text, RecordedChange**
     *unreadable = true;
     return false;
   }
-  *changes = static_cast<RecordedChange*>(malloc(sizeof(RecordedChange) * kMostRecordedChanges));
+  // A change a line, and no line shorter than five bytes ("N x\r\n").
+  const int most = static_cast<int>(length / 5) + 1;
+  *changes = static_cast<RecordedChange*>(malloc(sizeof(RecordedChange) * most));
   if (*changes == nullptr) {
     *unreadable = true;
     return false;
   }
   // A record cut short as it was first written comes from a run that had changed nothing.
-  *count = ReadChanges(*text, length, *changes, kMostRecordedChanges);
+  *count = ReadChanges(*text, length, *changes, most);
   if (*count < 0) *count = 0;
   return true;
 }
@@ -195,74 +224,62 @@ bool FileTransaction::Recover() {
 }
 
 bool FileTransaction::Begin(bool keepOldWordBase) {
-  const size_t lineBytes = kPathCapacity + 20;
-  const size_t capacity =
-      (kInstallManifestRows + kStaleDictionaryCount + 2 + leftoverCount_) * lineBytes;
-  text_ = static_cast<char*>(malloc(capacity));
-  changes_ = static_cast<RecordedChange*>(malloc(sizeof(RecordedChange) * kMostRecordedChanges));
+  // A line for the header, every manifest file, every stale dictionary, the scratch copy and
+  // every leftover.
+  const int most =
+      static_cast<int>(kInstallManifestRows) + kStaleDictionaryCount + 2 + leftoverCount_;
+  RecordText record = {nullptr, static_cast<size_t>(most) * (kPathCapacity + 20), 0,
+                       kFirstSpareKeptNumber};
+  text_ = record.text = static_cast<char*>(malloc(record.capacity));
+  changes_ = static_cast<RecordedChange*>(malloc(sizeof(RecordedChange) * static_cast<size_t>(most)));
   if (text_ == nullptr || changes_ == nullptr) return false;
-  size_t length = 0;
-  bool planned = AppendChange(text_, capacity, &length, 0, nullptr, nullptr);
+  bool planned = Append(record, 0, nullptr, nullptr);
   // What a finished run could not delete is deleted by this one, whatever its outcome.
   for (int i = 0; i < leftoverCount_; ++i) {
     const RecordedChange& left = leftovers_[i];
     if (left.kind != 0)
-      planned &= AppendChange(text_, capacity, &length, kChangeLeftover, nullptr,
-                              left.kept != nullptr ? left.kept : left.name);
+      planned &= Append(record, kChangeLeftover, nullptr, left.kept != nullptr ? left.kept : left.name);
   }
-  int spare = kFirstSpareKeptNumber;
-  char kept[16];
+  // Every manifest file the run writes: a kept word base's files are left where they are.
   for (size_t i = 0; i < kInstallManifestRows && planned; ++i) {
     const ManifestRow row = ManifestRowAt(i);
-    const Presence present = PresenceOf(row.fileName);
-    // A folder of the file's name is no file of the run's: its row fails, and the folder stays.
-    planned = present != kUnknown;
-    if (present == kFolder || !RunWritesRow(row, keepOldWordBase, present == kFile)) continue;
-    planned = present == kAbsent ? AppendChange(text_, capacity, &length, kChangeNew, nullptr,
-                                          row.fileName)
-                           : FreeKeptName(row.resourceId, &spare, kept) &&
-                                 AppendChange(text_, capacity, &length, kChangeKept, kept,
-                                              row.fileName);
+    const bool kept = keepOldWordBase && IsWordBaseRow(row);
+    planned = PlanFile(record, kept ? 0 : kChangeKept, kChangeNew, row.resourceId, row.fileName);
   }
   // The stale dictionaries, but pykeys.dic and Gbkflat.dic: they are the manifest's pykeys.dic
   // and gbkflat.dic, which the run replaces keeping their earlier copies as every manifest file's.
   char path[kPathCapacity];
   for (int i = 0; i < kStaleDictionaryCount && planned; ++i) {
-    if (!StaleDictionaryPath("", i, path, sizeof path)) continue;
-    const char* name = path + 1;
-    if (ManifestIndexNamed(name) >= 0) continue;
-    const Presence present = PresenceOf(name);
-    planned = present == kAbsent || present == kFolder ||
-              (present == kFile && FreeKeptName(kStaleDictionaryOwner + i, &spare, kept) &&
-               AppendChange(text_, capacity, &length, kChangeRemoved, kept, name));
+    planned = StaleDictionaryPath("", i, path, sizeof path) &&
+              (ManifestIndexNamed(path + 1) >= 0 ||
+               PlanFile(record, kChangeRemoved, 0, kStaleDictionaryOwner + i, path + 1));
   }
-  planned = planned && FreeKeptName(kUiConfigOwner, &spare, scratchName_) &&
-            AppendChange(text_, capacity, &length, kChangeScratch, nullptr, scratchName_);
+  planned = planned && FreeKeptName(kUiConfigOwner, &record.spare, scratchName_) &&
+            Append(record, kChangeScratch, nullptr, scratchName_);
   // On the disk before the first change; then the finished run's record, whose leftovers this
   // one now lists, can go.
   if (!planned || !InFolder(kUnfinishedRecordName, path) ||
-      !WriteNewFile(path, text_, length, FILE_ATTRIBUTE_NORMAL, true))
+      !WriteNewFile(path, text_, record.length, FILE_ATTRIBUTE_NORMAL, true))
     return false;
-  count_ = ReadChanges(text_, length, changes_, kMostRecordedChanges);
+  count_ = ReadChanges(text_, record.length, changes_, most);
   if (count_ < 0) count_ = 0;
   return leftoverCount_ == 0 || Remove(kFinishedRecordName);
 }
 
+const RecordedChange* FileTransaction::KeptChangeOf(const char* name) const {
+  for (int i = 0; i < count_; ++i)
+    if (changes_[i].kept != nullptr && SameFileName(changes_[i].name, name)) return &changes_[i];
+  return nullptr;
+}
+
 bool FileTransaction::KeepAside(const char* name) {
-  for (int i = 0; i < count_; ++i) {
-    const RecordedChange& change = changes_[i];
-    if (change.kept != nullptr && SameFileName(change.name, name))
-      return Move(change.name, change.kept) || PresenceOf(change.name) == kAbsent;
-  }
-  return true;
+  const RecordedChange* change = KeptChangeOf(name);
+  return change == nullptr || Move(change->name, change->kept) ||
+         PresenceOf(change->name) == kAbsent;
 }
 
 void FileTransaction::PutBack(const char* name) {
-  for (int i = 0; i < count_; ++i) {
-    const RecordedChange& change = changes_[i];
-    if (change.kind == kChangeKept && SameFileName(change.name, name))
-      MoveBack(change.kept, change.name);
-  }
+  if (const RecordedChange* change = KeptChangeOf(name)) MoveBack(change->kept, change->name);
 }
 
 bool FileTransaction::Commit() {

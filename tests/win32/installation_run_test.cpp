@@ -13,6 +13,7 @@
 #include "install/install_manifest.h"
 #include "installed_product.h"
 #include "installer_driver.h"
+#include "user_input.h"
 #include "resources/resource_ids.h"
 #include "shell/ui_config.h"
 #include "test_files.h"
@@ -302,13 +303,108 @@ TEST_F(InstallationRun, TheWizardAsksForTheProgramInUseToBeClosed) {
   ExpectInstalled(target);
 }
 
+// The user's own word base, its index held open by the running product: without sharing, or
+// written while sharing reading and writing. The question names the index; the user closes the
+// program and clicks Yes; the word-base question then comes before anything is replaced, and No
+// keeps the user's words, bytes and times.
+TEST_F(InstallationRun, AWordBaseHeldOpenIsAskedAboutAndKept) {
+  const std::string target = dir / "words";
+  ASSERT_EQ(RunSilent(K7_INSTALLER_EXE, SilentArguments(target)), 0);
+  const char* wordBase[] = {"CiZuFlat.igb", "pycizudic.idx", "py2_3ZiCi1stZuMu.idx"};
+  for (const char* name : wordBase)
+    WriteBytes(target + "\\" + name, std::string("\x80 user words ") + name);
+  char inUse[256];
+  snprintf(inUse, sizeof inUse, kMsgFileInUse.chinese, "pycizudic.idx");
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    const FolderContents before = ContentsOf(target);
+    HANDLE held = CreateFileA((target + "\\pycizudic.idx").c_str(), GENERIC_READ | GENERIC_WRITE,
+                              share, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    InstallerRun run(K7_INSTALLER_EXE);
+    HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+    ASSERT_NE(wizard, nullptr);
+    SetDlgItemTextA(wizard, IDC_PATH, target.c_str());
+    for (int page = 0; page < 3; ++page) {
+      PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+      Sleep(300);
+    }
+    HWND asked = WaitForMessage(run, inUse);
+    ASSERT_NE(asked, nullptr) << share;
+    CloseHandle(held);
+    EXPECT_EQ(ChangesIn(target, before), "") << "nothing is written before the answers";
+    ASSERT_TRUE(BringToFront(asked));
+    ClickWithMouse(GetDlgItem(asked, IDYES), 1);
+    HWND question = WaitForMessage(run, kMsgReplaceWordBase.chinese);
+    ASSERT_NE(question, nullptr) << share;
+    EXPECT_EQ(ChangesIn(target, before), "") << "nothing is replaced before the word-base answer";
+    ASSERT_TRUE(BringToFront(question));
+    ClickWithMouse(GetDlgItem(question, IDNO), 1);
+    HWND outcome = WaitForMessage(run, kMsgInstallSucceeded.chinese);
+    ASSERT_NE(outcome, nullptr) << share;
+    PostMessageA(outcome, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+    for (const char* name : wordBase)
+      EXPECT_EQ(ReadBytes(target + "\\" + name), std::string("\x80 user words ") + name) << share;
+  }
+}
+
+// Another user's installation (scripts/test.sh makes one as root, and Wine runs as another user,
+// who may not change it): its file cannot be replaced. The silent run and the wizard say which
+// file and why, once, and change nothing; the silent log goes beside the Installer.
+TEST_F(InstallationRun, AnotherUsersInstallationIsRefusedInWordsOnce) {
+  const char* theirs = getenv("K7_NOT_YOURS_DIR");
+  if (theirs == nullptr || *theirs == '\0') GTEST_SKIP() << "no folder of another user";
+  std::string folder = std::string("Z:") + theirs;
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  const FolderContents before = ContentsOf(folder);
+  ASSERT_EQ(before.count("K7.exe"), 1u);
+  char chinese[512], english[512];
+  snprintf(chinese, sizeof chinese, kMsgFileRefused.chinese, "K7.exe");
+  snprintf(english, sizeof english, kMsgFileRefused.english, "K7.exe");
+  const std::string copy = dir / "setup.exe";
+  ASSERT_TRUE(CopyFileA(K7_INSTALLER_EXE, copy.c_str(), FALSE));
+  EXPECT_EQ(RunSilent(copy, SilentArguments(folder)), 1);
+  EXPECT_EQ(ReadBytes(dir / kSilentLogName), std::string(chinese) + " " + english + "\r\n" +
+                                                  kMsgInstallFailed.chinese + " " +
+                                                  kMsgInstallFailed.english + "\r\n");
+  InstallerRun run(copy);
+  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+  ASSERT_NE(wizard, nullptr);
+  SetDlgItemTextA(wizard, IDC_PATH, folder.c_str());
+  for (int page = 0; page < 3; ++page) {
+    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+    Sleep(300);
+  }
+  HWND notice = WaitForMessage(run, chinese);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(ControlText(notice, IDC_MESSAGE_ENGLISH), english);
+  PostMessageA(notice, WM_COMMAND, IDOK, 0);
+  HWND outcome = WaitForMessage(run, kMsgInstallFailed.chinese);
+  ASSERT_NE(outcome, nullptr) << "the run ends: no question, no loop";
+  PostMessageA(outcome, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 0);
+  EXPECT_EQ(ChangesBetween(before, ContentsOf(folder)), "");
+}
+
 // One run at a time: while a wizard is open, a second Installer, silent or not, says so and ends
-// without touching its folder; the first goes on.
+// without touching its folder; the first goes on. So does one while an Installer of another
+// session holds the lock's name in the machine's namespace.
 TEST_F(InstallationRun, ASecondInstallerSaysThatOneIsRunningAndEnds) {
-  InstallerRun first(K7_INSTALLER_EXE);
-  ASSERT_NE(first.WaitForWindow("K7_Quorvane Install", 20000), nullptr);
   const std::string copy = dir / "setup.exe", target = dir / "target";
   ASSERT_TRUE(CopyFileA(K7_INSTALLER_EXE, copy.c_str(), FALSE));
+  // An Installer in another session holds the machine's name of the lock.
+  {
+    const std::string target2 = dir / "target2";
+    HANDLE machineWide = CreateMutexA(nullptr, FALSE, "Global\\K7_Quorvane_Setup");
+    ASSERT_NE(machineWide, nullptr);
+    EXPECT_EQ(RunSilent(copy, SilentArguments(target2)), 1);
+    CloseHandle(machineWide);
+    EXPECT_FALSE(FileExists(target2));
+    DeleteFileA((dir / kSilentLogName).c_str());
+  }
+  InstallerRun first(K7_INSTALLER_EXE);
+  ASSERT_NE(first.WaitForWindow("K7_Quorvane Install", 20000), nullptr);
   EXPECT_EQ(RunSilent(copy, SilentArguments(target)), 1);
   EXPECT_FALSE(FileExists(target));
   EXPECT_EQ(ReadBytes(dir / kSilentLogName),
