@@ -77,6 +77,19 @@ HWND WaitForMessage(const InstallerRun& run, const std::string& chinese) {
   return found != nullptr && ControlText(found, IDC_MESSAGE_CHINESE) == chinese ? found : nullptr;
 }
 
+// The wizard of `run` with `folder` in its path box, taken through its three pages to the
+// installation; null when it did not open.
+HWND InstallThroughTheWizard(const InstallerRun& run, const std::string& folder) {
+  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
+  if (wizard == nullptr) return nullptr;
+  SetDlgItemTextA(wizard, IDC_PATH, folder.c_str());
+  for (int page = 0; page < 3; ++page) {
+    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
+    Sleep(300);
+  }
+  return wizard;
+}
+
 FILETIME WriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
   GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
@@ -277,13 +290,7 @@ TEST_F(InstallationRun, TheWizardAsksForTheProgramInUseToBeClosed) {
     HeldFile program(target + "\\K7.exe");
     ASSERT_TRUE(program.held());
     InstallerRun run(K7_INSTALLER_EXE);
-    HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
-    ASSERT_NE(wizard, nullptr);
-    SetDlgItemTextA(wizard, IDC_PATH, target.c_str());
-    for (int page = 0; page < 3; ++page) {
-      PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
-      Sleep(300);
-    }
+    ASSERT_NE(InstallThroughTheWizard(run, target), nullptr);
     HWND asked = WaitForMessage(run, question);
     ASSERT_NE(asked, nullptr) << closeAndRetry;
     // The held program cannot be read meanwhile.
@@ -321,13 +328,7 @@ TEST_F(InstallationRun, AWordBaseHeldOpenIsAskedAboutAndKept) {
                               share, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     InstallerRun run(K7_INSTALLER_EXE);
-    HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
-    ASSERT_NE(wizard, nullptr);
-    SetDlgItemTextA(wizard, IDC_PATH, target.c_str());
-    for (int page = 0; page < 3; ++page) {
-      PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
-      Sleep(300);
-    }
+    ASSERT_NE(InstallThroughTheWizard(run, target), nullptr);
     HWND asked = WaitForMessage(run, inUse);
     ASSERT_NE(asked, nullptr) << share;
     CloseHandle(held);
@@ -369,13 +370,7 @@ TEST_F(InstallationRun, AnotherUsersInstallationIsRefusedInWordsOnce) {
                                                   kMsgInstallFailed.chinese + " " +
                                                   kMsgInstallFailed.english + "\r\n");
   InstallerRun run(copy);
-  HWND wizard = run.WaitForWindow("K7_Quorvane Install", 20000);
-  ASSERT_NE(wizard, nullptr);
-  SetDlgItemTextA(wizard, IDC_PATH, folder.c_str());
-  for (int page = 0; page < 3; ++page) {
-    PostMessageA(wizard, WM_COMMAND, IDC_NEXT, 0);
-    Sleep(300);
-  }
+  ASSERT_NE(InstallThroughTheWizard(run, folder), nullptr);
   HWND notice = WaitForMessage(run, chinese);
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(ControlText(notice, IDC_MESSAGE_ENGLISH), english);
