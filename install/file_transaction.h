@@ -23,7 +23,8 @@ class FileTransaction {
   // removed), the temporary file removed. True when no unfinished run is left; false when a
   // change could not be undone (a file held open, a record that cannot be read): the run must
   // not begin. A finished run's copy that cannot be deleted now is handed on to this run's
-  // record, to be deleted later, and never put back.
+  // record, to be deleted later, and never put back; one that could not go back to its missing
+  // file (its only copy) keeps the run from beginning.
   bool Recover();
 
   // Records, flushed to the disk, every change the run will make: each manifest file it writes

@@ -220,6 +220,10 @@ bool FileTransaction::Recover() {
              Remove(kUnfinishedRecordName);
   free(text);
   free(changes);
+  // A finished run's kept copy that could not go back to its missing file is that file's only
+  // copy: it is never handed on to be deleted, and the run does not begin.
+  for (int i = 0; i < leftoverCount_; ++i)
+    undone &= leftovers_[i].kind != kChangeKept || PresenceOf(leftovers_[i].name) == kFile;
   return undone && !unreadable && Remove(kTemporaryFileName);
 }
 
