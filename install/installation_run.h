@@ -2,18 +2,19 @@
 // shortcuts, with the wizard's progress bar moving through it.
 #pragma once
 
-// Installs the product into InstallDir (which exists): puts back what a killed run left aside,
-// decides on the word base, checks the room and the files in use, sweeps the stale
-// dictionaries, writes the manifest's files, then edits the configuration file, makes the
-// Start-menu entries and, when WantDesktopIcon, the desktop link, deletes the earlier copies it
-// kept and copies the control settings. Moves the wizard's progress bar (hidden until the run
-// starts) through 10 ... 100. True when every required file was written. False, with the folder
-// as it was before the run, when one was not (the run stops there, puts back every earlier copy
-// and removes every file it wrote, and makes no configuration edit, shortcut or copy), when the
-// drive has too little room (the notice is shown), when a file it would replace is in use and
-// the user gives up, when InstallDir is too long for the longest file name (the wizard and the
-// silent mode refuse such a folder before) or when the 48 MiB buffer cannot be had (the memory
-// message is shown).
+// Installs the product into InstallDir (which exists): finishes or undoes what an earlier run
+// left (install/file_transaction.h), checks the files in use, decides on the word base, checks
+// the room, records the changes it will make, sweeps the stale dictionaries, writes the
+// manifest's files (editing the configuration file as soon as it is written), commits (the
+// earlier copies it kept are deleted), then makes the Start-menu entries and, when
+// WantDesktopIcon, the desktop link, and copies the control settings. Moves the wizard's progress
+// bar (hidden until the run starts) through 10 ... 100. True when every required file was
+// written and the run recorded as finished. False, with the folder as it was before the run,
+// when it was not (the run stops there, puts back every earlier copy and removes every file it
+// wrote, and makes no shortcut or copy), when the drive has too little room (the notice is
+// shown), when a file it would replace is in use and the user gives up or may not be changed,
+// when InstallDir is too long for the longest file name (the wizard and the silent mode refuse
+// such a folder before) or when the 48 MiB buffer cannot be had (the memory message is shown).
 bool RunInstallation();
 
 // Looks, before anything is written and before the word-base question, for a file that the run
