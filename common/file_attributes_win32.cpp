@@ -1,11 +1,10 @@
 // Read-only and hidden attributes of installed files on Win32.
 #include "common/file_attributes.h"
 
-bool SetAttributes(const char* path, DWORD attributes) {
-  if ((attributes & kProtectionBits) == kProtectionBits &&
-      !SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY))
-    return false;
-  return SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes) != 0;
+void SetAttributes(const char* path, DWORD attributes) {
+  if ((attributes & kProtectionBits) == kProtectionBits)
+    SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
 }
 
 void ClearProtection(const char* path) {

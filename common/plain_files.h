@@ -14,9 +14,6 @@ bool PathExists(const char* path);
 // for one of more than `most` bytes.
 bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length);
 
-// The first byte of the file at `path`, or -1 when it is missing, unreadable or empty.
-int ReadFirstByte(const char* path);
-
 // Writes `length` bytes as the new file `path`, made with `attributes`. True only when the file
 // was made (no file of that name stood there), every byte was written and the file closed; with
 // `durable`, only once the bytes have also reached the disk (FlushFileBuffers), so that a power

@@ -51,12 +51,6 @@ bool ReadWholeFile(const char* path, size_t most, char** bytes, size_t* length) 
   return true;
 }
 
-int ReadFirstByte(const char* path) {
-  unsigned char first = 0;
-  return TransferAndClose(OpenFile(path, GENERIC_READ, OPEN_EXISTING), &first, 1, false) ? first
-                                                                                         : -1;
-}
-
 bool WriteNewFile(const char* path, const void* data, size_t length, DWORD attributes,
                   bool durable) {
   return TransferAndClose(OpenFile(path, GENERIC_WRITE, CREATE_NEW, attributes),
