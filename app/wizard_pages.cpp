@@ -6,7 +6,7 @@
 
 // Columns: the control ids of one page, 0-terminated. Page 1 (the display test) is kept in the
 // table but no transition leads to it; IDC_PAGE0_ABSENT does not exist in the template.
-const int kPageControls[][kPageControlSlots] = {
+const unsigned short kPageControls[][kPageControlSlots] = {
     // 0: target folder
     {IDC_DESKTOP_ICON, IDC_PAGE0_ABSENT, IDC_PATH, IDC_PATH_LABEL, IDC_BROWSE, 0},
     // 1: display test

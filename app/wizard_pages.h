@@ -1,11 +1,11 @@
 // The wizard's page table, its language list and the Next/Back state machine.
 #pragma once
 
-constexpr int kPageControlSlots = 16;
+constexpr int kPageControlSlots = 8;
 
 // Row n lists the control ids of page n, ending with 0; the table ends with a row whose first
-// id is 0.
-extern const int kPageControls[][kPageControlSlots];
+// id is 0. Control ids are 16-bit, as the dialog template holds them.
+extern const unsigned short kPageControls[][kPageControlSlots];
 
 struct LanguageEntry {
   int id;  // UiLanguage

@@ -28,11 +28,11 @@ set_source_files_properties(${K7_ZLIB_SOURCE}/inffast.c PROPERTIES COMPILE_OPTIO
 # data, which costs the file nothing only outside data sections: for Windows, GCC puts a
 # zero-filled variable of its own section into .data, with its bytes. zlib makes the fixed-code
 # tables without a lock, which is safe because the Installer inflates on one thread only.
-# CRC-32 over one braid (zlib's Z_TESTN=1) instead of five: 470 bytes less code, about 2.5 times
-# slower than five braids and still 3 times faster than byte by byte (measured natively, 32-bit
-# words).
+# CRC-32 byte by byte (zlib's Z_TESTW=0: no braids), the smallest of zlib's ways: 630 bytes less
+# code than five braids. It checks the packed payload streams once a run, 164 KB in 0.34 ms
+# (measured natively; one braid takes 0.09 ms), nothing beside a run of 100 ms and more.
 set_source_files_properties(${K7_ZLIB_SOURCE}/inflate.c PROPERTIES
                             COMPILE_DEFINITIONS BUILDFIXED COMPILE_OPTIONS -fno-data-sections)
 set_source_files_properties(${K7_ZLIB_SOURCE}/crc32.c PROPERTIES
-                            COMPILE_DEFINITIONS "DYNAMIC_CRC_TABLE;Z_TESTN=1"
+                            COMPILE_DEFINITIONS "DYNAMIC_CRC_TABLE;Z_TESTW=0"
                             COMPILE_OPTIONS -fno-data-sections)
