@@ -73,10 +73,10 @@ endfunction()
 k7_win32_library(k7_win32)
 
 # The Installer and the test builds of it: its own entry point and its own few C library
-# routines (app/win_main.cpp, app/c_library_win32.cpp), no C library at all. Without the C
+# routines (app/win_main.cpp, common/c_library_win32.cpp), no C library at all. Without the C
 # runtime's start-up code the link refuses data imported without dllimport, which only that code
 # would patch; libgcc stays for the stack probe of large frames.
-set(K7_INSTALLER_SOURCES app/win_main.cpp app/c_library_win32.cpp resources/installer.rc)
+set(K7_INSTALLER_SOURCES app/win_main.cpp common/c_library_win32.cpp resources/installer.rc)
 # The C routines are compiled apart from the link-time optimisation: the calls of memcpy or
 # calloc that the compiler itself makes are resolved only after it. libgcc's stack probe, which
 # the PE32+ twin calls for its licence page's frame of more than 4 KB, is named to the linker
@@ -86,15 +86,16 @@ set(K7_INSTALLER_LINK ${K7_W32_LINK} -Oz -flto -nostdlib -nostartfiles
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND K7_INSTALLER_LINK -Wl,--undefined=___chkstk_ms)
 endif()
-set_source_files_properties(app/c_library_win32.cpp PROPERTIES COMPILE_OPTIONS
+set_source_files_properties(common/c_library_win32.cpp PROPERTIES COMPILE_OPTIONS
                             "-fno-builtin;-fno-tree-loop-distribute-patterns;-fno-lto")
 # The timed build's clock divides 64-bit numbers, which libgcc does; a call of libgcc that only
 # the optimisation makes crashes Debian's linker (below), so that file is compiled apart too (in
 # the other builds it is empty).
 set_source_files_properties(common/step_times_win32.cpp PROPERTIES COMPILE_OPTIONS -fno-lto)
 # k7_installer_executable(NAME [LIBRARY WIN32_LIBRARY] [SOURCES...]): an Installer build, with
-# the Win32 code of k7_win32 or of WIN32_LIBRARY; SOURCES replace their namesakes of the
-# Installer's libraries (a test build's variant of one file).
+# the Win32 code of k7_win32 or of WIN32_LIBRARY; SOURCES stand in for the library files that
+# define the same functions (a test build's variant of one file: the link takes a library's
+# file only for a function that nothing before it defines).
 function(k7_installer_executable name)
   cmake_parse_arguments(I "" "LIBRARY" "" ${ARGN})
   if(NOT I_LIBRARY)
@@ -105,7 +106,10 @@ function(k7_installer_executable name)
   target_compile_options(${name} PRIVATE ${K7_W32_COMPILE})
   target_link_options(${name} PRIVATE ${K7_INSTALLER_LINK})
   target_link_libraries(${name} PRIVATE ${I_LIBRARY} gcc)
-  target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload)
+  # The resource script's own files by <name>, so that a test build's folder put first gives
+  # its variant of one (tests/win32/installer_e2e_tests.cmake).
+  target_include_directories(${name} PRIVATE ${K7_HOST_BUILD_DIR}/payload
+                                             ${PROJECT_SOURCE_DIR}/resources)
 endfunction()
 
 # The Installer. The map is checked for static constructors and thread-local data, which only
@@ -124,7 +128,8 @@ k7_installer_executable(K7_Quorvane_Setup_symbols)
 # windres reports no dependencies: name the files the resource script takes in.
 # The test builds whose resource scripts include the Installer's take the same list
 # (k7_includes_installer_resources), or an icon changed would survive in them.
-set(K7_INSTALLER_RC_INPUTS ${PROJECT_SOURCE_DIR}/resources/installer.rc ${K7_PAYLOAD_RC}
+set(K7_INSTALLER_RC_INPUTS ${PROJECT_SOURCE_DIR}/resources/installer.rc
+    ${PROJECT_SOURCE_DIR}/resources/wizard_template.rc ${K7_PAYLOAD_RC}
     ${PROJECT_SOURCE_DIR}/resources/product.ico ${PROJECT_SOURCE_DIR}/resources/wizard.ico
     ${PROJECT_SOURCE_DIR}/resources/installer.manifest ${PROJECT_SOURCE_DIR}/resources/resource_ids.h
     ${PROJECT_BINARY_DIR}/generated/version.h)

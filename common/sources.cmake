@@ -11,6 +11,7 @@ list(APPEND K7_WIN32_SOURCES
     common/payload_resource_win32.cpp
     common/file_replace_win32.cpp
     common/plain_files_win32.cpp
+    common/procedure_as_seen_win32.cpp
     common/system_libraries_win32.cpp
     common/wide_paths_win32.cpp
     common/step_times_win32.cpp

@@ -8,43 +8,9 @@
 #include "common/installer_state.h"
 #include "common/step_times.h"
 #include "common/system_libraries.h"
+#include "install/file_move.h"
 #include "install/kept_copies.h"
 #include "install/payload.h"
-
-namespace {
-
-#ifdef K7_FAULT_INJECTION
-// A test build of the Installer (never the shipped one) whose write of one manifest file goes
-// wrong after its earlier copy was kept aside, as when a disk fills or a drive goes away there:
-// the environment variable K7_TEST_FAULT="fail <id>" makes the move of that row's new file into
-// place fail, "die <id>" ends the process at that moment, like a run killed between the two.
-char faultKind;
-int faultResourceId = -1;
-
-BOOL WINAPI MoveWithFault(LPCSTR existing, LPCSTR newName) {
-  const long slash = FindLastBackslash(existing, IsAnsiLeadByte);
-  if (lstrcmpiA(existing + slash + 1, kTemporaryFileName) != 0) return MoveFileA(existing, newName);
-  if (faultKind == 'd') ExitProcess(3);
-  SetLastError(ERROR_ACCESS_DENIED);
-  return FALSE;
-}
-
-FileMove MoveFor(const ManifestRow& row) {
-  if (faultResourceId < 0) {
-    char fault[32] = "";
-    GetEnvironmentVariableA("K7_TEST_FAULT", fault, sizeof fault);
-    faultKind = fault[0];
-    faultResourceId = 0;
-    for (const char* digit = fault; *digit != '\0'; ++digit)
-      if (*digit >= '0' && *digit <= '9') faultResourceId = faultResourceId * 10 + (*digit - '0');
-  }
-  return row.resourceId == faultResourceId ? MoveWithFault : MoveFileA;
-}
-#else
-FileMove MoveFor(const ManifestRow&) { return MoveFileA; }
-#endif
-
-}  // namespace
 
 bool ExtractPayload(uint16_t resourceId, const char* fileName, void* buffer, uint32_t capacity,
                     bool readOnly, bool hidden) {

@@ -4,7 +4,9 @@
 # included by any. tests/check_layers.sh [WIN32_BUILD_DIR]
 # Includes are read from the sources. Calls are read from the Windows build's object files when
 # its folder is given: a symbol that an object of a lower layer needs and only a higher layer
-# defines is a call (or a use of a value) up the layers, however it was declared.
+# defines is a call (or a use of a value) up the layers, however it was declared. The C routines
+# that the Installer supplies and libdeflate (through its glue, common/libdeflate_decompress.c)
+# are read with common/, the bottom layer.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 layers=(app install shell bitmap_text common)
@@ -25,7 +27,7 @@ if [ "$status" = 0 ]; then echo "layers: every include points down"; fi
 [ $# -ge 1 ] || exit "$status"
 
 # "<layer> <D|U> <symbol>" for every object of the Installer's own code in the build.
-objects=("$1"/CMakeFiles/{k7_portable_w32,k7_win32,K7_Quorvane_Setup}.dir/{app,install,shell,bitmap_text,common}/*.obj)
+objects=("$1"/CMakeFiles/{k7_portable_w32,k7_win32,K7_Quorvane_Setup,k7_libdeflate}.dir/{app,install,shell,bitmap_text,common}/*.obj)
 if [ ${#objects[@]} -eq 0 ]; then
   echo "layers: no object files under $1/CMakeFiles; build first"
   exit 1

@@ -22,18 +22,24 @@ k7_installer_with_cut_stream(cut_english_licence 161)
 
 # A build whose write of one manifest file goes wrong as K7_TEST_FAULT says (a failure, or the
 # process ending, between keeping the earlier copy and moving the new file in).
+# Each test build differs from the Installer only by the files it compiles in place of the
+# Installer's own (tests/win32/variants/): a source file of the same functions, or a folder put
+# first on the include path, whose file of the same name is found instead.
 k7_installer_executable(K7_Quorvane_Setup_faulty install/payload_win32.cpp)
-target_compile_definitions(K7_Quorvane_Setup_faulty PRIVATE K7_FAULT_INJECTION)
+target_include_directories(K7_Quorvane_Setup_faulty BEFORE PRIVATE
+                           ${PROJECT_SOURCE_DIR}/tests/win32/variants/faulty)
 
 # A build that meets what the first Windows 95 gives it: its lookups of newer kernel32 calls
 # find nothing, and DeleteFileW fails as a stub; its writes go wrong as the faulty build's do.
-k7_installer_executable(K7_Quorvane_Setup_as_win95 common/system_libraries_win32.cpp
-                        install/payload_win32.cpp)
-target_compile_definitions(K7_Quorvane_Setup_as_win95 PRIVATE K7_AS_WINDOWS_95 K7_FAULT_INJECTION)
+k7_installer_executable(K7_Quorvane_Setup_as_win95 install/payload_win32.cpp
+                        tests/win32/variants/procedure_as_seen_on_windows_95_win32.cpp)
+target_include_directories(K7_Quorvane_Setup_as_win95 BEFORE PRIVATE
+                           ${PROJECT_SOURCE_DIR}/tests/win32/variants/faulty)
 
-# And a build whose wizard template is missing, so that the wizard cannot be created.
+# And a build whose wizard template is an empty file, so that the wizard cannot be created.
 k7_installer_executable(K7_Quorvane_Setup_no_wizard)
-target_compile_definitions(K7_Quorvane_Setup_no_wizard PRIVATE K7_WITHOUT_WIZARD_TEMPLATE)
+target_include_directories(K7_Quorvane_Setup_no_wizard BEFORE PRIVATE
+                           ${PROJECT_SOURCE_DIR}/tests/win32/variants/no_wizard)
 
 k7_wine_path(K7_NO_WIZARD_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup_no_wizard.exe)
 k7_wine_path(K7_INSTALLER_WINE ${CMAKE_BINARY_DIR}/K7_Quorvane_Setup.exe)
