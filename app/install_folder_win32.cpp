@@ -1,4 +1,5 @@
-// The target folder on Win32: existence test through the current folder, one-level creation.
+// The target folder on Win32: the folder proposed on the Windows drive, the folder given taken,
+// existence test through the current folder, one-level creation.
 #include "app/install_folder.h"
 
 #include <windows.h>
@@ -25,8 +26,26 @@ void ShowFolderMessage() {
 
 }  // namespace
 
+void FindWindowsFolder() {
+  UINT length = GetWindowsDirectoryA(WindowsFolder, sizeof WindowsFolder);
+  if (length == 0 || length >= sizeof WindowsFolder) WindowsFolder[0] = '\0';
+  length = static_cast<UINT>(strlen(WindowsFolder));
+  if (length > 0 && WindowsFolder[length - 1] != '\\' && length + 1 < sizeof WindowsFolder) {
+    WindowsFolder[length] = '\\';
+    WindowsFolder[length + 1] = '\0';
+  }
+}
+
+bool DefaultInstallFolder(char (&folder)[kPathCapacity]) {
+  char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
+  return FormatBounded(folder, sizeof folder, "%c:\\%s", drive, InstallFolderName);
+}
+
 bool TakeGivenFolder(const wchar_t* folder) {
-  switch (TakeInstallDir(folder)) {
+  // A folder that cannot hold the longest file name is too long as soon as it is known, whether it
+  // was given so or became so made absolute (a relative one under a deep current folder) or
+  // spelled in a double-byte code page.
+  switch (TakeInstallDir(folder, kLongestInstallDir)) {
     case FolderTaken::kTaken:
       return true;
     case FolderTaken::kNotInCodePage:

@@ -9,3 +9,7 @@
 // kButtonsYesNo). Returns the id of the button that ended it: 1 OK, 6 Yes, 7 No, 2 for Escape or
 // the close box; -1 when the dialog could not be created.
 int ShowMessage(const char* chinese, const char* english, int buttons, HWND owner);
+
+// In a key-down's lParam: the key was already down, the message is the key's repeat. A held
+// Enter acts once: the wizard's loop and the message dialog's filter drop its repeats.
+constexpr LPARAM kKeyWasDown = 1 << 30;

@@ -6,8 +6,8 @@
 #include "common/installer_state.h"
 #include "app/message_dialog.h"
 #include "app/message_layout.h"
-#include "app/startup.h"
 #include "common/message_catalogue.h"
+#include "common/scoped_handles.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/owner_draw.h"
 #include "resources/resource_ids.h"
@@ -29,7 +29,8 @@ void LayOutMessageDialog(HWND dialog, const char* chinese) {
   in.buttons = MessageButtons;
   in.chineseBytes = static_cast<int>(strlen(chinese));
 
-  HDC dc = GetDC(dialog);
+  const WindowDc window(dialog);
+  HDC dc = window.get();
   const SIZE c = MeasureBitmapText(dc, chinese);
   in.chineseWidth = c.cx;
   in.chineseHeight = c.cy;
@@ -40,7 +41,6 @@ void LayOutMessageDialog(HWND dialog, const char* chinese) {
   }
   in.englishWidth = e.cx;
   in.englishHeight = e.cy;
-  ReleaseDC(dialog, dc);
 
   HWND first = GetDlgItem(dialog, MessageButtons == kButtonsYesNo ? IDYES : IDOK);
   in.buttonWidth = kMessageButtonFallbackWidth;

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "app/install_folder.h"
-#include "app/startup.h"
 #include "app/wizard_pages.h"
 #include "common/bounded_path.h"
 #include "common/installer_state.h"
@@ -40,15 +39,15 @@ int AnswerSilently(const char* chinese, const char* english, int buttons, HWND) 
   return buttons == kButtonsYesNo ? IDNO : IDOK;
 }
 
-int RunSilentInstallation(const CommandLine& commandLine) {
+RunOutcome RunSilentInstallation(const CommandLine& commandLine) {
   SetNoticeSink(AnswerSilently);
   FindWindowsFolder();
   // A folder given is taken as the wizard takes its path box's; one that cannot be taken makes
   // the command line bad, its reason logged.
   if (commandLine.folder[0] != 0) {
-    if (!TakeGivenFolder(commandLine.folder)) return 2;
+    if (!TakeGivenFolder(commandLine.folder)) return RunOutcome::kBadCommandLine;
   } else if (!DefaultInstallFolder(InstallDir)) {
-    return 1;
+    return RunOutcome::kNotInstalled;
   }
   WantDesktopIcon = 1;
   ForceLanguage = kLanguageTable[0].id;
@@ -56,11 +55,11 @@ int RunSilentInstallation(const CommandLine& commandLine) {
   // A damaged Installer is refused before anything is made; its notice goes beside it.
   {
     StepTimer timer(kStepFileCheck);
-    if (!CheckInstallerFile()) return 1;
+    if (!CheckInstallerFile()) return RunOutcome::kNotInstalled;
   }
-  if (!CreateInstallFolder()) return 1;
+  if (!CreateInstallFolder()) return RunOutcome::kNotInstalled;
   TargetFolderReady = true;
-  if (RunInstallation()) return 0;
+  if (RunInstallation()) return RunOutcome::kInstalled;
   Notify(kMsgInstallFailed, nullptr);
-  return 1;
+  return RunOutcome::kNotInstalled;
 }

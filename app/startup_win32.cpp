@@ -13,6 +13,7 @@
 #include "bitmap_text/bitmap_text.h"
 #include "common/message_catalogue.h"
 #include "common/notices.h"
+#include "common/system_calls.h"
 #include "common/system_libraries.h"
 #include "common/wide_paths.h"
 #include "resources/resource_ids.h"
@@ -76,34 +77,20 @@ void DetectEnvironment() {
 void FindInstallerFolder(HINSTANCE instance) {
   // Wide on the NT platform: the Installer may be started from a download folder that the ANSI
   // code page cannot spell. Elsewhere the ANSI name, which is exact there, widened.
-  using ModuleNameW = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
-  auto moduleNameW = reinterpret_cast<ModuleNameW>(
-      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetModuleFileNameW")));
   WidePath wideName;
   char name[kPathCapacity];
-  DWORD length = 0;
-  if (moduleNameW != nullptr)
-    length = moduleNameW(instance, wideName, kPathCapacity);
-  else if ((length = GetModuleFileNameA(instance, name, sizeof name)) < sizeof name)
-    WidenAnsi(name, wideName, kPathCapacity);
   // A name that filled the buffer may have been cut: fall back as for a name without a folder.
-  if (length == 0 || length >= kPathCapacity) wideName[0] = 0;
+  if (!ReadWide<kernel32::GetModuleFileNameW>(
+          wideName,
+          [&](auto call, WidePath& out) {
+            return WholeRead(call(instance, out, kPathCapacity), kPathCapacity) ? out : nullptr;
+          },
+          [&] {
+            return WholeRead(GetModuleFileNameA(instance, name, sizeof name), sizeof name) ? name
+                                                                                         : nullptr;
+          }))
+    wideName[0] = 0;
   InstallerFolderOf(wideName, InstallerFolder, kPathCapacity);
-}
-
-void FindWindowsFolder() {
-  UINT length = GetWindowsDirectoryA(WindowsFolder, sizeof WindowsFolder);
-  if (length == 0 || length >= sizeof WindowsFolder) WindowsFolder[0] = '\0';
-  length = static_cast<UINT>(strlen(WindowsFolder));
-  if (length > 0 && WindowsFolder[length - 1] != '\\' && length + 1 < sizeof WindowsFolder) {
-    WindowsFolder[length] = '\\';
-    WindowsFolder[length + 1] = '\0';
-  }
-}
-
-bool DefaultInstallFolder(char (&folder)[kPathCapacity]) {
-  char drive = WindowsFolder[0] != '\0' ? WindowsFolder[0] : 'C';
-  return FormatBounded(folder, sizeof folder, "%c:\\%s", drive, InstallFolderName);
 }
 
 void RunWizardLoop() {
@@ -124,21 +111,18 @@ void RunWizardLoop() {
   }
 }
 
-int RunInstaller(HINSTANCE instance, const char* commandLine) {
+RunOutcome RunInstaller(HINSTANCE instance, const char* commandLine) {
   RestrictDllSearch();
   DetectEnvironment();
   // Every notice is the wizard's dialog, until a silent run makes it a line of its log.
   SetNoticeSink(ShowMessage);
   // The command line as typed, wide on the NT platform, whose "/D=" may name a folder that the
   // ANSI code page cannot spell (or spells as another); elsewhere the ANSI one, widened.
-  using CommandLineW = LPWSTR(WINAPI*)();
-  auto commandLineW = reinterpret_cast<CommandLineW>(
-      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetCommandLineW")));
   static wchar_t widened[32768];
-  const wchar_t* line = commandLineW != nullptr ? commandLineW() : widened;
-  if (commandLineW == nullptr) WidenAnsi(commandLine, widened, sizeof widened / sizeof *widened);
-  const CommandLine options = ParseCommandLine(line);
-  if (options.mode == LaunchMode::kBadCommandLine) return 2;
+  const CommandLine options = ParseCommandLine(ReadWide<kernel32::GetCommandLineW>(
+      widened, [](auto call, auto&) { return static_cast<const wchar_t*>(call()); },
+      [&] { return commandLine; }));
+  if (options.mode == LaunchMode::kBadCommandLine) return RunOutcome::kBadCommandLine;
   if (options.mode == LaunchMode::kWizard)
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   ForceLanguage = kUiEnglish;
@@ -152,7 +136,7 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
     if (!secondInstaller) return RunSilentInstallation(options);
     SetNoticeSink(AnswerSilently);
     Notify(kMsgAlreadyRunning, nullptr);
-    return 1;
+    return RunOutcome::kNotInstalled;
   }
 
   switch (LoadGlyphSheets()) {
@@ -160,36 +144,34 @@ int RunInstaller(HINSTANCE instance, const char* commandLine) {
       break;
     case GlyphLoadResult::kNoMemory:
     case GlyphLoadResult::kNoData:
-      return 1;
+      return RunOutcome::kNoGlyphData;
     case GlyphLoadResult::kNoBitmaps:
       FreeGlyphSheets();
-      return 0;
+      return RunOutcome::kNoGlyphBitmaps;
   }
 
   if (secondInstaller) {
     Notify(kMsgAlreadyRunning, nullptr);
     FreeGlyphSheets();
-    return 0;
+    return RunOutcome::kWizardNotNeeded;
   }
 
   WizardState = 0;
   WizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WIZARD));
   // The wizard's progress bar needs the common controls' window classes; without them the
   // wizard cannot be made and the run ends below.
-  using InitControls = void(WINAPI*)();
-  auto initControls = SystemProcedureOf<InitControls>("comctl32.dll", "InitCommonControls");
-  if (initControls != nullptr) initControls();
+  if (auto initControls = SystemCall<comctl32::InitCommonControls>()) initControls();
   WizardWindow =
       CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardDialogProc, 0);
   // Without a wizard nothing could end the loop; nothing was installed, so the run counts
   // as one that could not start.
-  int exitCode = 1;
+  RunOutcome outcome = RunOutcome::kNoWizard;
   if (WizardWindow != nullptr) {
     RunWizardLoop();
     DestroyWindow(WizardWindow);
     WizardWindow = nullptr;
-    exitCode = 0;
+    outcome = RunOutcome::kWizardEnded;
   }
   FreeGlyphSheets();
-  return exitCode;
+  return outcome;
 }

@@ -4,7 +4,6 @@
 #include "common/installer_state.h"
 #include "app/install_folder.h"
 #include "app/licence_pages.h"
-#include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "app/wizard_pages.h"
 #include "bitmap_text/directory_chooser.h"
@@ -106,16 +105,17 @@ void ShowWaitCursor(HWND dialog) {
 // it: wide on the NT platform, where an input method can type what the ANSI code page cannot
 // spell.
 bool ReadPathBox(HWND dialog) {
-  using DialogTextW = UINT(WINAPI*)(HWND, int, LPWSTR, int);
-  auto textW = reinterpret_cast<DialogTextW>(
-      reinterpret_cast<void*>(WideCall("user32.dll", "GetDlgItemTextW")));
   WidePath typed;
   char ansi[kPathCapacity];
-  typed[0] = 0;
-  if (textW != nullptr)
-    textW(dialog, IDC_PATH, typed, kPathCapacity);
-  else if (GetDlgItemTextA(dialog, IDC_PATH, ansi, sizeof ansi) != 0)
-    WidenAnsi(ansi, typed, kPathCapacity);
+  // An empty box, or one that cannot be read, is no folder.
+  if (!ReadWide<user32::GetDlgItemTextW>(
+          typed,
+          [&](auto call, WidePath& out) {
+            call(dialog, IDC_PATH, out, kPathCapacity);
+            return out;
+          },
+          [&] { return GetDlgItemTextA(dialog, IDC_PATH, ansi, sizeof ansi) != 0 ? ansi : nullptr; }))
+    typed[0] = 0;
   return TakeGivenFolder(typed);
 }
 

@@ -10,6 +10,7 @@
 #include "bitmap_text/glyph_cell.h"
 #include "bitmap_text/text_walk.h"
 #include "common/payload_resource.h"
+#include "common/scoped_handles.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -39,9 +40,7 @@ int SingleByteWidthIn(void* context, unsigned char byte) {
 bool MakeSheet(int k, const unsigned char* bits) {
   GlyphSheets.sheets[k] = CreateBitmap(kSheetWidth, kSheetHeight, 1, 1, bits);
   if (GlyphSheets.sheets[k] == nullptr) return false;
-  HDC screen = GetDC(nullptr);
-  GlyphSheets.contexts[k] = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
+  GlyphSheets.contexts[k] = CreateCompatibleDC(WindowDc(nullptr).get());
   if (GlyphSheets.contexts[k] == nullptr) return false;
   GlyphSheets.earlierBitmaps[k] = SelectObject(GlyphSheets.contexts[k], GlyphSheets.sheets[k]);
   return true;

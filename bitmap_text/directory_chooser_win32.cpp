@@ -12,7 +12,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/notices.h"
-#include "common/system_libraries.h"
+#include "common/system_calls.h"
 #include "common/wide_paths.h"
 #include "resources/resource_ids.h"
 
@@ -47,17 +47,17 @@ void PrepareChooser(HWND dialog) {
 // that "%s\%s" gives "C:\K7_Quorvane". Read wide on the NT platform, where it may be a folder
 // that the ANSI code page cannot spell.
 FolderTaken TakeCurrentDirectory() {
-  using CurrentDirectoryW = DWORD(WINAPI*)(DWORD, LPWSTR);
-  auto currentW = reinterpret_cast<CurrentDirectoryW>(
-      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetCurrentDirectoryW")));
   WidePath folder;
   char ansi[kPathCapacity];
-  DWORD read = 0;
-  if (currentW != nullptr)
-    read = currentW(kPathCapacity, folder);
-  else if ((read = GetCurrentDirectoryA(sizeof ansi, ansi)) < sizeof ansi)
-    WidenAnsi(ansi, folder, kPathCapacity);
-  if (read == 0 || read >= kPathCapacity) return FolderTaken::kTooLong;
+  if (!ReadWide<kernel32::GetCurrentDirectoryW>(
+          folder,
+          [](auto call, WidePath& out) {
+            return WholeRead(call(kPathCapacity, out), kPathCapacity) ? out : nullptr;
+          },
+          [&] {
+            return WholeRead(GetCurrentDirectoryA(sizeof ansi, ansi), sizeof ansi) ? ansi : nullptr;
+          }))
+    return FolderTaken::kTooLong;
   return TakeInstallDir(folder);
 }
 
@@ -76,8 +76,7 @@ bool DirectoryChooser(HWND wizard) {
   request.lpfnHook = ChooseFolderHook;
   request.lpTemplateName = MAKEINTRESOURCEA(IDD_DIRECTORY_CHOOSER);
   // The common dialog's DLL is loaded from the system folder when first needed.
-  using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
-  auto getOpenFileName = SystemProcedureOf<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
+  auto getOpenFileName = SystemCall<comdlg32::GetOpenFileNameA>();
   if (getOpenFileName == nullptr || !getOpenFileName(&request)) return false;
 
   char path[kPathCapacity];

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "common/installer_state.h"
+#include "common/scoped_handles.h"
 #include "bitmap_text/bitmap_text.h"
 #include "bitmap_text/button_captions.h"
 #include "bitmap_text/owner_draw.h"
@@ -15,33 +16,6 @@ namespace {
 PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// Selects an object into a context and selects the earlier one back at the end of the scope.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), earlier_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, earlier_); }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ earlier_;
-};
-
-// Deletes a pen or brush at the end of the scope.
-class GdiObjectGuard {
- public:
-  explicit GdiObjectGuard(HGDIOBJ object) : object_(object) {}
-  ~GdiObjectGuard() {
-    if (object_ != nullptr) DeleteObject(object_);
-  }
-  GdiObjectGuard(const GdiObjectGuard&) = delete;
-  GdiObjectGuard& operator=(const GdiObjectGuard&) = delete;
-  HGDIOBJ get() const { return object_; }
-
- private:
-  HGDIOBJ object_;
-};
 
 // The whole window text of a control, in a buffer sized for it and freed at the end of the
 // scope. Empty when the buffer cannot be had.
@@ -75,10 +49,10 @@ void DrawStroke(HDC dc, const BevelStroke& stroke) {
 void DrawBevel(HDC dc, const RECT& item, bool pressed, bool isDefault) {
   const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF sh = GetSysColor(COLOR_BTNSHADOW);
-  GdiObjectGuard penA(CreatePen(PS_SOLID, 1, pressed ? sh : hi));
-  GdiObjectGuard penB(CreatePen(PS_SOLID, 1, pressed ? hi : sh));
+  GdiObject penA(CreatePen(PS_SOLID, 1, pressed ? sh : hi));
+  GdiObject penB(CreatePen(PS_SOLID, 1, pressed ? hi : sh));
   const HGDIOBJ pens[] = {penA.get(), penB.get(), GetStockObject(BLACK_PEN)};
-  SelectGuard keepPen(dc, penA.get());
+  GdiSelection keepPen(dc, penA.get());
   const BevelPlan plan = PlanBevel(ToPixelRect(item), isDefault);
   for (int s = 0; s < plan.strokeCount; ++s) {
     SelectObject(dc, pens[static_cast<int>(plan.strokes[s].pen)]);
@@ -132,7 +106,7 @@ void PaintListItem(HWND dialog, int controlId, const DRAWITEMSTRUCT* item) {
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     SetBkColor(dc, back);
-    GdiObjectGuard brush(CreateSolidBrush(back));
+    GdiObject brush(CreateSolidBrush(back));
     FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
   } else {
     SetTextColor(dc, RGB(0, 0, 0));

@@ -13,7 +13,7 @@
 #include "common/setup_file_names.h"
 
 // A move of one file to a free name: MoveFileA, or a stand-in in tests.
-using FileMove = BOOL(WINAPI*)(LPCSTR existing, LPCSTR newName);
+using FileMove = decltype(&MoveFileA);
 
 // The file `name` beside `path`: its folder (up to the last "\") and `name`. False when `path`
 // holds no "\" or the result does not fit.

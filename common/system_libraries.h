@@ -19,8 +19,8 @@ void RestrictDllSearch();
 // null where the system lacks it. The DLL stays loaded until the process ends.
 FARPROC SystemProcedure(const char* library, const char* name);
 
-// SystemProcedure as a pointer of the procedure's own type.
-template <typename Procedure>
-Procedure SystemProcedureOf(const char* library, const char* name) {
-  return reinterpret_cast<Procedure>(reinterpret_cast<void*>(SystemProcedure(library, name)));
-}
+// SystemProcedure on the NT platform, null elsewhere: for a wide call, which Windows 95, 98 and Me
+// have only as a stub that fails, or not at all.
+FARPROC WideSystemProcedure(const char* library, const char* name);
+
+// Call sites name the procedure in common/system_calls.h, which gives it its SDK type.

@@ -2,7 +2,9 @@
 #include "common/system_libraries.h"
 
 #include "common/bounded_path.h"
+#include "common/installer_state.h"
 #include "common/procedure_as_seen.h"
+#include "common/system_calls.h"
 
 namespace {
 
@@ -22,15 +24,15 @@ FARPROC LoadedProcedure(const char* library, const char* name) {
 }  // namespace
 
 void RestrictDllSearch() {
-  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
-  using SetDirectory = BOOL(WINAPI*)(LPCSTR);
-  auto setDefault =
-      SystemProcedureOf<SetDefaultDirectories>("kernel32.dll", "SetDefaultDllDirectories");
+  auto setDefault = SystemCall<kernel32::SetDefaultDllDirectories>();
   if (setDefault != nullptr && setDefault(kSearchSystemFolder)) return;
-  auto setDirectory = SystemProcedureOf<SetDirectory>("kernel32.dll", "SetDllDirectoryA");
-  if (setDirectory != nullptr) setDirectory("");
+  if (auto setDirectory = SystemCall<kernel32::SetDllDirectoryA>()) setDirectory("");
 }
 
 FARPROC SystemProcedure(const char* library, const char* name) {
   return ProcedureAsSeen(library, name, LoadedProcedure(library, name));
+}
+
+FARPROC WideSystemProcedure(const char* library, const char* name) {
+  return IsWinNT ? SystemProcedure(library, name) : nullptr;
 }

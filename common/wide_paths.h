@@ -10,15 +10,30 @@
 #include <cstddef>
 
 #include "common/bounded_path.h"
+#include "common/system_calls.h"
 
 using WidePath = wchar_t[kPathCapacity];
-
-// The wide call `name` of `library` on the NT platform; null elsewhere and where it is missing.
-FARPROC WideCall(const char* library, const char* name);
 
 // `text` in the ANSI code page, widened into `out` (`outSize` characters); false, with `out`
 // empty, when it does not fit.
 bool WidenAnsi(const char* text, wchar_t* out, size_t outSize);
+
+// Text that the system gives in both spellings, read wide: on the NT platform with the wide call
+// `Call` (common/system_calls.h), `wide(call, out)`; elsewhere, or where the system lacks it,
+// the ANSI text that `ansi()` reads, widened into `out`. Each reader gives its text, or null when
+// it has none (a failed or cut read); so does the result.
+template <typename Call, size_t N, typename WideReader, typename AnsiReader>
+const wchar_t* ReadWide(wchar_t (&out)[N], WideReader wide, AnsiReader ansi) {
+  if (auto call = WideSystemCall<Call>()) return wide(call, out);
+  const char* text = ansi();
+  return text != nullptr && WidenAnsi(text, out, N) ? out : nullptr;
+}
+
+// Whether a read that wrote `length` characters into a buffer of `capacity` gave all the text:
+// 0 means it failed; one that fills the buffer may have been cut.
+constexpr bool WholeRead(size_t length, size_t capacity) {
+  return length != 0 && length < capacity;
+}
 
 // The ANSI spelling of `path` into `out` (`outSize` bytes), only when it reads back as the very
 // same text. False for a character the code page lacks (it would become "?") and for one that
@@ -42,12 +57,13 @@ bool WideFullPath(const wchar_t* path, WidePath& full);
 enum class FolderTaken {
   kTaken,          // InstallDir holds it
   kNoFolder,       // it names no folder (empty, or a bare "\\")
-  kTooLong,        // its path does not fit a path buffer
+  kTooLong,        // its path is longer than the caller takes, or than a path buffer
   kNotInCodePage,  // the ANSI code page cannot spell it
 };
 
 // Sets InstallDir from `folder` as the user gave it (the path box, "/D=", the folder open in the
 // chooser): made absolute against the current folder, as the wizard shows a path, without the
 // backslashes that end it ("C:\" becomes "C:"), and spelled in the ANSI code page, in which the
-// Installer names every file it writes. InstallDir is left as it was unless kTaken.
-FolderTaken TakeInstallDir(const wchar_t* folder);
+// Installer names every file it writes, in at most `longest` bytes. InstallDir is left as it was
+// unless kTaken.
+FolderTaken TakeInstallDir(const wchar_t* folder, size_t longest = kPathCapacity - 1);

@@ -9,12 +9,6 @@
 
 namespace {
 
-// The wide call `name` of kernel32 on the NT platform, or null.
-template <typename Procedure>
-Procedure KernelWideCall(const char* name) {
-  return reinterpret_cast<Procedure>(reinterpret_cast<void*>(WideCall("kernel32.dll", name)));
-}
-
 // The ANSI path for the ANSI calls of Windows 95, 98 and Me, whose paths the code page spells.
 bool Narrow(const wchar_t* path, char (&ansi)[kPathCapacity]) {
   return WideCharToMultiByte(CP_ACP, 0, path, -1, ansi, kPathCapacity, nullptr, nullptr) != 0;
@@ -27,10 +21,6 @@ bool SameText(const wchar_t* a, const wchar_t* b) {
 }
 
 }  // namespace
-
-FARPROC WideCall(const char* library, const char* name) {
-  return IsWinNT ? SystemProcedure(library, name) : nullptr;
-}
 
 bool WidenAnsi(const char* text, wchar_t* out, size_t outSize) {
   const int length = static_cast<int>(outSize);
@@ -59,31 +49,27 @@ bool WidePathWith(const wchar_t* path, const char* name, const char* suffix, Wid
 }
 
 DWORD WideFileAttributes(const wchar_t* path) {
-  using Call = DWORD(WINAPI*)(LPCWSTR);
-  if (auto wide = KernelWideCall<Call>("GetFileAttributesW")) return wide(path);
+  if (auto wide = WideSystemCall<kernel32::GetFileAttributesW>()) return wide(path);
   char ansi[kPathCapacity];
   return Narrow(path, ansi) ? GetFileAttributesA(ansi) : INVALID_FILE_ATTRIBUTES;
 }
 
 bool CreateWideFolder(const wchar_t* path) {
-  using Call = BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES);
-  if (auto wide = KernelWideCall<Call>("CreateDirectoryW")) return wide(path, nullptr) != FALSE;
+  if (auto wide = WideSystemCall<kernel32::CreateDirectoryW>()) return wide(path, nullptr) != FALSE;
   char ansi[kPathCapacity];
   return Narrow(path, ansi) && CreateDirectoryA(ansi, nullptr);
 }
 
 bool CopyWideFile(const wchar_t* from, const wchar_t* to) {
-  using Call = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, BOOL);
-  if (auto wide = KernelWideCall<Call>("CopyFileW")) return wide(from, to, FALSE) != FALSE;
+  if (auto wide = WideSystemCall<kernel32::CopyFileW>()) return wide(from, to, FALSE) != FALSE;
   char ansiFrom[kPathCapacity], ansiTo[kPathCapacity];
   return Narrow(from, ansiFrom) && Narrow(to, ansiTo) && CopyFileA(ansiFrom, ansiTo, FALSE);
 }
 
 bool AppendToWideFile(const wchar_t* path, const char* text) {
-  using Call = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
   HANDLE file = INVALID_HANDLE_VALUE;
   char ansi[kPathCapacity];
-  if (auto wide = KernelWideCall<Call>("CreateFileW"))
+  if (auto wide = WideSystemCall<kernel32::CreateFileW>())
     file = wide(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                 nullptr);
   else if (Narrow(path, ansi))
@@ -93,9 +79,8 @@ bool AppendToWideFile(const wchar_t* path, const char* text) {
 }
 
 bool WideFullPath(const wchar_t* path, WidePath& full) {
-  using Call = DWORD(WINAPI*)(LPCWSTR, DWORD, LPWSTR, LPWSTR*);
   LPWSTR widePart;
-  if (auto wide = KernelWideCall<Call>("GetFullPathNameW")) {
+  if (auto wide = WideSystemCall<kernel32::GetFullPathNameW>()) {
     const DWORD length = wide(path, kPathCapacity, full, &widePart);
     return length != 0 && length < kPathCapacity;
   }
@@ -106,7 +91,7 @@ bool WideFullPath(const wchar_t* path, WidePath& full) {
   return length != 0 && length < kPathCapacity && WidenAnsi(ansiFull, full, kPathCapacity);
 }
 
-FolderTaken TakeInstallDir(const wchar_t* folder) {
+FolderTaken TakeInstallDir(const wchar_t* folder, size_t longest) {
   WidePath full;
   // Two bytes a character leave room for the longest spelling in a double-byte code page.
   char ansi[2 * kPathCapacity];
@@ -115,7 +100,8 @@ FolderTaken TakeInstallDir(const wchar_t* folder) {
   DropTrailingBackslashes(full);
   if (full[0] == 0) return FolderTaken::kNoFolder;
   if (!AnsiSpelling(full, ansi, sizeof ansi)) return FolderTaken::kNotInCodePage;
-  if (strlen(ansi) >= sizeof InstallDir) return FolderTaken::kTooLong;
+  const size_t length = strlen(ansi);
+  if (length > longest || length >= sizeof InstallDir) return FolderTaken::kTooLong;
   lstrcpynA(InstallDir, ansi, sizeof InstallDir);
   return FolderTaken::kTaken;
 }

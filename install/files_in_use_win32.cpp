@@ -7,6 +7,7 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/notices.h"
+#include "common/scoped_handles.h"
 #include "install/files_in_use.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
@@ -19,11 +20,9 @@ FileHold HoldOn(const char* path) {
     return NoSuchFile(GetLastError()) ? FileHold::kFree : FileHold::kRefused;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileHold::kFree;
   const DWORD access = (attributes & FILE_ATTRIBUTE_READONLY) ? GENERIC_READ : GENERIC_WRITE;
-  HANDLE file = CreateFileA(path, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return FileHold::kFree;
-  }
+  const FileHandle file(
+      CreateFileA(path, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.valid()) return FileHold::kFree;
   const DWORD error = GetLastError();
   if (NoSuchFile(error)) return FileHold::kFree;
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? FileHold::kInUse

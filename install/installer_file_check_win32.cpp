@@ -7,7 +7,8 @@
 #include "common/notices.h"
 #include "common/payload_record.h"
 #include "common/payload_resource.h"
-#include "common/system_libraries.h"
+#include "common/scoped_handles.h"
+#include "common/system_calls.h"
 #include "install/disk_room.h"
 #include "install/install_manifest.h"
 #include "install/installation_run.h"
@@ -53,8 +54,7 @@ bool MeasureTargetDrive(uint64_t* freeBytes, uint32_t* clusterBytes) {
   if (measured) *clusterBytes = sectorsPerCluster * bytesPerSector;
   // GetDiskFreeSpaceExA came with Windows 95 OSR2 and counts beyond the old call's 2 GB: looked
   // up, and the old call's figure otherwise.
-  using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-  auto freeSpaceEx = SystemProcedureOf<FreeSpaceEx>("kernel32.dll", "GetDiskFreeSpaceExA");
+  auto freeSpaceEx = SystemCall<kernel32::GetDiskFreeSpaceExA>();
   char folder[kPathCapacity];
   ULARGE_INTEGER available, total, totalFree;
   if (freeSpaceEx != nullptr && FormatBounded(folder, sizeof folder, "%s\\", InstallDir) &&
@@ -75,8 +75,8 @@ void ExistingFiles(bool (&exists)[kInstallManifestRows]) {
   char pattern[kPathCapacity];
   WIN32_FIND_DATAA data;
   if (!FormatBounded(pattern, sizeof pattern, "%s\\*", InstallDir)) return;
-  HANDLE search = FindFirstFileA(pattern, &data);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const SearchHandle search(FindFirstFileA(pattern, &data));
+  if (!search.valid()) return;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     for (size_t i = 0; i < kInstallManifestRows; ++i) {
@@ -85,8 +85,7 @@ void ExistingFiles(bool (&exists)[kInstallManifestRows]) {
           lstrcmpiA(data.cFileName, name) == 0 ||
           (data.cAlternateFileName[0] != '\0' && lstrcmpiA(data.cAlternateFileName, name) == 0);
     }
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &data));
 }
 
 }  // namespace

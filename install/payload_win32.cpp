@@ -7,7 +7,7 @@
 #include "common/file_replace.h"
 #include "common/installer_state.h"
 #include "common/step_times.h"
-#include "common/system_libraries.h"
+#include "common/system_calls.h"
 #include "install/file_move.h"
 #include "install/kept_copies.h"
 #include "install/payload.h"
@@ -53,9 +53,7 @@ void DeleteInstallFile(const char* path) {
   // Windows 95, 98 and Me have DeleteFileW only as a stub that fails: there the ANSI path, which
   // names the same file, is deleted. The platform decides; a stub's error code is only a second
   // sign, for a system that reports the NT platform without the wide call.
-  using DeleteWide = BOOL(WINAPI*)(LPCWSTR);
-  auto deleteWide =
-      IsWinNT ? SystemProcedureOf<DeleteWide>("kernel32.dll", "DeleteFileW") : nullptr;
+  auto deleteWide = WideSystemCall<kernel32::DeleteFileW>();
   WCHAR widePath[kPathCapacity];
   if (deleteWide != nullptr) {
     // A path that cannot be converted is not deleted under some other name.

@@ -7,6 +7,7 @@
 #include "common/bounded_path.h"
 #include "common/file_replace.h"
 #include "common/plain_files.h"
+#include "common/scoped_handles.h"
 #include "install/file_transaction.h"
 #include "install/manifest_walk.h"
 #include "install/stale_dictionaries.h"
@@ -26,14 +27,12 @@ bool WordBaseIndexIsMarked() {
   char path[kPathCapacity];
   if (!FormatBounded(path, sizeof path, "%s\\pycizudic.idx", InstallDir)) return false;
   // As the runtime's fopen(..., "rb"): others may go on reading and writing it meanwhile.
-  HANDLE index = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (index == INVALID_HANDLE_VALUE) return !NoSuchFile(GetLastError());
+  const FileHandle index(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!index.valid()) return !NoSuchFile(GetLastError());
   unsigned char first = 0;
   DWORD read = 0;
-  const BOOL readable = ReadFile(index, &first, 1, &read, nullptr);
-  CloseHandle(index);
-  return !readable || (read == 1 && first >= 0x80);
+  return !ReadFile(index.get(), &first, 1, &read, nullptr) || (read == 1 && first >= 0x80);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 #include "common/installer_state.h"
 #include "common/message_catalogue.h"
 #include "common/notices.h"
-#include "common/system_libraries.h"
+#include "common/scoped_handles.h"
+#include "common/system_calls.h"
 #include "common/wide_paths.h"
 #include "shell/shell_links.h"
 #include "shell/shell_paths.h"
@@ -20,39 +21,6 @@ namespace {
 
 constexpr DWORD kUserNameCapacity = 256;
 
-// COM for the current thread, undone only when this call initialised it (S_OK or S_FALSE).
-class ComInitialization {
- public:
-  ComInitialization() : result_(CoInitialize(nullptr)) {}
-  ~ComInitialization() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComInitialization(const ComInitialization&) = delete;
-  ComInitialization& operator=(const ComInitialization&) = delete;
-  bool ok() const { return SUCCEEDED(result_); }
-
- private:
-  HRESULT result_;
-};
-
-// Releases one COM interface at the end of its scope.
-template <typename Interface>
-class ComReference {
- public:
-  ComReference() = default;
-  ~ComReference() {
-    if (pointer_ != nullptr) pointer_->Release();
-  }
-  ComReference(const ComReference&) = delete;
-  ComReference& operator=(const ComReference&) = delete;
-  Interface* operator->() const { return pointer_; }
-  Interface* get() const { return pointer_; }
-  void** out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
-
 }  // namespace
 
 bool GetShellFolderPath(int kind, WidePath& path) {
@@ -63,15 +31,9 @@ bool GetShellFolderPath(int kind, WidePath& path) {
 // looked up, and a system without it has no such folders (it takes the legacy composition).
 bool GetSpecialFolderPath(int kind, WidePath& path) {
   path[0] = 0;
-  using GetMalloc = HRESULT(WINAPI*)(IMalloc**);
-  using GetLocation = HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*);
-  using GetPath = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
-  using GetPathW = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
-  auto getMalloc = SystemProcedureOf<GetMalloc>("shell32.dll", "SHGetMalloc");
-  auto getLocation = SystemProcedureOf<GetLocation>("shell32.dll", "SHGetSpecialFolderLocation");
-  auto getPathW = reinterpret_cast<GetPathW>(
-      reinterpret_cast<void*>(WideCall("shell32.dll", "SHGetPathFromIDListW")));
-  auto getPath = SystemProcedureOf<GetPath>("shell32.dll", "SHGetPathFromIDListA");
+  auto getMalloc = SystemCall<shell32::SHGetMalloc>();
+  auto getLocation = SystemCall<shell32::SHGetSpecialFolderLocation>();
+  auto getPath = SystemCall<shell32::SHGetPathFromIDListA>();
   if (getMalloc == nullptr || getLocation == nullptr || getPath == nullptr) return false;
   IMalloc* allocator = nullptr;
   if (FAILED(getMalloc(&allocator))) return false;
@@ -81,9 +43,10 @@ bool GetSpecialFolderPath(int kind, WidePath& path) {
     return false;
   }
   char ansi[kPathCapacity];
-  const bool found = getPathW != nullptr
-                         ? getPathW(items, path) != FALSE
-                         : getPath(items, ansi) && WidenAnsi(ansi, path, kPathCapacity);
+  const bool found =
+      ReadWide<shell32::SHGetPathFromIDListW>(
+          path, [&](auto call, WidePath& out) { return call(items, out) ? out : nullptr; },
+          [&] { return getPath(items, ansi) ? ansi : nullptr; }) != nullptr;
   allocator->Free(items);
   allocator->Release();
   return found;
@@ -91,30 +54,26 @@ bool GetSpecialFolderPath(int kind, WidePath& path) {
 
 bool GetLegacyFolderPath(int kind, WidePath& path) {
   path[0] = 0;
-  using WindowsFolderW = UINT(WINAPI*)(LPWSTR, UINT);
-  using UserNameW = BOOL(WINAPI*)(LPWSTR, LPDWORD);
-  auto windowsFolderW = reinterpret_cast<WindowsFolderW>(
-      reinterpret_cast<void*>(WideCall("kernel32.dll", "GetWindowsDirectoryW")));
-  auto userNameW = reinterpret_cast<UserNameW>(
-      reinterpret_cast<void*>(WideCall("advapi32.dll", "GetUserNameW")));
   WidePath windows;
   char ansi[kPathCapacity];
-  UINT length = 0;
-  if (windowsFolderW != nullptr)
-    length = windowsFolderW(windows, kPathCapacity);
-  else if ((length = GetWindowsDirectoryA(ansi, sizeof ansi)) < sizeof ansi)
-    WidenAnsi(ansi, windows, kPathCapacity);
+  // A length of the buffer's size or more is the size the folder would need: nothing was read.
+  if (!ReadWide<kernel32::GetWindowsDirectoryW>(
+          windows,
+          [](auto call, WidePath& out) {
+            return WholeRead(call(out, kPathCapacity), kPathCapacity) ? out : nullptr;
+          },
+          [&] {
+            return WholeRead(GetWindowsDirectoryA(ansi, sizeof ansi), sizeof ansi) ? ansi : nullptr;
+          }))
+    return false;
+  // The user's own folder, on the NT platform only.
   wchar_t user[kUserNameCapacity];
   DWORD userSize = kUserNameCapacity;
-  if (IsWinNT) {
-    if (userNameW != nullptr) {
-      if (!userNameW(user, &userSize)) return false;
-    } else if (!GetUserNameA(ansi, &userSize) || !WidenAnsi(ansi, user, kUserNameCapacity)) {
-      return false;
-    }
-  }
-  // A length of the buffer's size or more is the size the folder would need: nothing was read.
-  if (length == 0 || length >= kPathCapacity) return false;
+  if (IsWinNT &&
+      !ReadWide<advapi32::GetUserNameW>(
+          user, [&](auto call, auto& out) { return call(out, &userSize) ? out : nullptr; },
+          [&] { return GetUserNameA(ansi, &userSize) ? ansi : nullptr; }))
+    return false;
   return ComposeLegacyFolderPath(windows, IsWinNT != 0, IsWinNT ? user : nullptr, kind, path,
                                  kPathCapacity);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -220,6 +221,18 @@ TEST_F(InstallationRun, BadCommandLinesAndFoldersThatCannotBeMadeChangeNothing) 
   std::string log = ReadBytes(dir / kSilentLogName);
   EXPECT_EQ(log.find(kMsgCannotCreateTarget.chinese), 0u) << log;
   EXPECT_NE(log.find("Cannot create folder! Please check folder path."), std::string::npos);
+  // A short folder named relative to a deep current folder: too long for the product's files
+  // only once made absolute, and so as bad a command line as one given too long.
+  const std::string deep = dir / std::string(200 - std::min<size_t>(dir.path().size(), 150), 'd');
+  const std::string relative(40, 'r');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  {
+    InstallerRun run(Wide(copy), Wide("/S /D=" + relative), Wide(deep));
+    EXPECT_EQ(run.WaitForExit(kRunTimeoutMs), 2);
+  }
+  EXPECT_FALSE(FileExists(deep + "\\" + relative));
+  log = ReadBytes(dir / kSilentLogName);
+  EXPECT_NE(log.find(kMsgPathTooLong.english), std::string::npos) << log;
 }
 
 // An upgrade that cannot finish changes nothing. Over an earlier release: a running K7.exe (held

@@ -6,7 +6,7 @@
 // Compiled in place of common/procedure_as_seen_win32.cpp.
 #include "common/procedure_as_seen.h"
 
-#include <commdlg.h>
+#include "common/system_calls.h"
 
 namespace {
 
@@ -15,13 +15,12 @@ BOOL WINAPI DeleteFileWOn95(LPCWSTR) {
   return FALSE;
 }
 
-using OpenFileName = BOOL(WINAPI*)(void*);
-OpenFileName systemOpenFileName;
+comdlg32::GetOpenFileNameA::Type systemOpenFileName;
 
 // Any size but the SDK's OPENFILENAME_SIZE_VERSION_400A (76 bytes in the PE32 Installer) is
 // refused, as CDERR_STRUCTSIZE, and nothing opens.
-BOOL WINAPI GetOpenFileNameOn95(void* request) {
-  if (*static_cast<const DWORD*>(request) != OPENFILENAME_SIZE_VERSION_400A) return FALSE;
+BOOL WINAPI GetOpenFileNameOn95(LPOPENFILENAMEA request) {
+  if (request->lStructSize != OPENFILENAME_SIZE_VERSION_400A) return FALSE;
   return systemOpenFileName(request);
 }
 
@@ -29,7 +28,8 @@ BOOL WINAPI GetOpenFileNameOn95(void* request) {
 
 FARPROC ProcedureAsSeen(const char* library, const char* name, FARPROC found) {
   if (lstrcmpiA(library, "comdlg32.dll") == 0 && found != nullptr) {
-    systemOpenFileName = reinterpret_cast<OpenFileName>(reinterpret_cast<void*>(found));
+    systemOpenFileName =
+        reinterpret_cast<comdlg32::GetOpenFileNameA::Type>(reinterpret_cast<void*>(found));
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(GetOpenFileNameOn95));
   }
   if (lstrcmpiA(library, "kernel32.dll") != 0) return found;
