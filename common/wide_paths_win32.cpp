@@ -5,7 +5,6 @@
 
 #include "common/installer_state.h"
 #include "common/plain_files.h"
-#include "common/system_libraries.h"
 
 namespace {
 

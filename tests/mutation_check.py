@@ -135,16 +135,18 @@ def run(command, cwd, timeout=None, env=None):
         return None, ""
 
 
-def main():
-    # K7_MUTATION_DIR names another folder under BUILD, for runs side by side on other files.
-    build = os.path.join(build_dir(), os.environ.get("K7_MUTATION_DIR", "mutation"))
-    source = os.path.join(build, "src")
+def copy_of_tree(folder):
+    """A fresh copy of the checkout (without .git and build) at `folder`/src; its path."""
+    source = os.path.join(folder, "src")
     shutil.rmtree(source, ignore_errors=True)
     # Copied with new times (never the originals'), so that make compiles every file put back.
     shutil.copytree(ROOT, source, ignore=shutil.ignore_patterns(".git", "build"),
                     copy_function=shutil.copy)
-    build = os.path.join(build, "host")
-    files = sys.argv[1:] or portable_sources()
+    return source
+
+
+def known_equivalent():
+    """The "file: changed line" entries of tests/mutation_equivalent.txt."""
     equivalent = set()
     listed = os.path.join(ROOT, "tests", "mutation_equivalent.txt")
     if os.path.exists(listed):
@@ -152,6 +154,16 @@ def main():
             entry = entry.strip()  # a whole line: a changed line may hold a '#'
             if entry and not entry.startswith("#"):
                 equivalent.add(entry)
+    return equivalent
+
+
+def main():
+    # K7_MUTATION_DIR names another folder under BUILD, for runs side by side on other files.
+    build = os.path.join(build_dir(), os.environ.get("K7_MUTATION_DIR", "mutation"))
+    source = copy_of_tree(build)
+    build = os.path.join(build, "host")
+    files = sys.argv[1:] or portable_sources()
+    equivalent = known_equivalent()
     jobs = str(os.cpu_count() or 2)
     configure = ["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=Release",
                  "-G", "Unix Makefiles"]
