@@ -102,7 +102,8 @@ def main():
         equivalent = known_equivalent()
         pool = []
         for name in files:
-            lines = open(os.path.join(ROOT, name)).read().split("\n")
+            # From the copy, which the changes are made in: the checkout may change meanwhile.
+            lines = open(os.path.join(source, name)).read().split("\n")
             pool += [(name, n, new, what) for n, new, what in mutants(lines)
                      if f"{name}: {new.strip()}" not in equivalent]
         sample = random.Random(seed).sample(pool, min(count, len(pool)))
