@@ -10,6 +10,7 @@
 #include "app/silent_install.h"
 #include "common/file_replace.h"
 #include "common/message_catalogue.h"
+#include "common/scoped_handles.h"
 #include "dialog_answerer.h"
 #include "install/install_manifest.h"
 #include "installed_product.h"
@@ -566,13 +567,15 @@ TEST_F(InstallationRun, ADamagedInstallerIsRefusedBeforeTheFirstFile) {
   const std::string original = ReadBytes(K7_INSTALLER_EXE);
   ASSERT_GT(original.size(), 4096u);
   // Where the stream of K7.exe (resource 109) and the record lie in the file.
-  HMODULE data = LoadLibraryExA(K7_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(data, nullptr);
-  HRSRC info = FindResourceA(data, MAKEINTRESOURCEA(109), "TEXT");
-  ASSERT_NE(info, nullptr);
-  const std::string stream(static_cast<const char*>(LockResource(LoadResource(data, info))),
-                           SizeofResource(data, info));
-  FreeLibrary(data);
+  std::string stream;
+  {
+    const LoadedModule data(LoadLibraryExA(K7_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(data.valid());
+    HRSRC info = FindResourceA(data.get(), MAKEINTRESOURCEA(109), "TEXT");
+    ASSERT_NE(info, nullptr);
+    stream.assign(static_cast<const char*>(LockResource(LoadResource(data.get(), info))),
+                  SizeofResource(data.get(), info));
+  }
   const size_t streamAt = original.find(stream), recordAt = original.find("K7PR");
   ASSERT_NE(streamAt, std::string::npos);
   ASSERT_NE(recordAt, std::string::npos);

@@ -11,6 +11,7 @@
 
 #include "bitmap_text/glyph_cell.h"
 #include "common/inflate_span.h"
+#include "common/scoped_handles.h"
 #include "install/install_manifest.h"
 #include "canvas.h"
 #include "installer_driver.h"
@@ -178,8 +179,10 @@ TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsZlibStrea
   EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
   EXPECT_EQ(nt->FileHeader.TimeDateStamp, 0u);  // deterministic link
 
-  HMODULE exe = LoadLibraryExA(K7_SHIPPED_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(exe, nullptr);
+  const LoadedModule module(
+      LoadLibraryExA(K7_SHIPPED_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(module.valid());
+  HMODULE exe = module.get();
   int count = 0;
   EnumResourceNamesA(exe, "TEXT", CountTextResource, reinterpret_cast<LONG_PTR>(&count));
   EXPECT_EQ(count, 111);
@@ -197,7 +200,6 @@ TEST(InstallerExecutable, IsAWindowsGuiProgramCarryingTheWholePayloadAsZlibStrea
               ReadBytes(std::string(K7_SAMPLE_PAYLOAD_DIR) + "\\" + row.fileName))
         << row.fileName;
   }
-  FreeLibrary(exe);
 
   // Its version resource, as the file's Properties read it: the project's version.
   DWORD unused = 0;
